@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the program, its tests and benchmarks need (only the missing ones).
+set -euo pipefail
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev libpng-dev libsimpleini-dev libcli11-dev
+          nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-ipafont-gothic
+          xvfb xauth)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,261 @@
+// The in-memory form of one DXF drawing: plain records, one per entity kind, held in arrays.
+#pragma once
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace quillon {
+
+using TColor = int32_t; // R + 256*G + 65536*B
+
+enum class TPenStyle : uint8_t {
+    psSolid,
+    psDash,
+    psDot,
+    psDashDot,
+    psDashDotDot,
+    psClear,
+    psInsideFrame,
+    psUserStyle,
+    psAlternate
+};
+
+struct TAcadPoint {
+    double x = 0, y = 0, z = 0;
+    bool operator==(const TAcadPoint&) const = default;
+};
+
+inline constexpr TAcadPoint kExtrusionZ{0, 0, 1};
+
+struct TLayer {
+    QString Name;
+    int16_t color = 0;
+    int16_t code70 = 0;
+    QString ltype;
+    bool visible = false;
+    QString Comment;
+};
+
+struct TAcadLineBlk {
+    QString bname, layer, ltype;
+    int16_t color = 0;
+    TAcadPoint st, ed;
+    TColor PenColor = 0;
+    TPenStyle PenStyle = TPenStyle::psSolid;
+    int16_t code67 = 0;
+    TAcadPoint code210;
+    int16_t layindex = 0;
+    double atsumi = 0;
+    int16_t convtype = 0;
+    bool lwpflag = false;
+    bool checked = false;
+    int16_t code60 = 0;
+};
+
+struct TCircleBlk {
+    QString bname, layer, ltype;
+    int16_t color = 0;
+    TAcadPoint center;
+    double hankei = 0;
+    TColor PenColor = 0;
+    TPenStyle PenStyle = TPenStyle::psSolid;
+    int16_t code67 = 0;
+    TAcadPoint code210;
+    int16_t layindex = 0;
+    bool checked = false;
+    int16_t code60 = 0;
+};
+
+struct TArcBlk {
+    QString bname, layer, ltype;
+    int16_t color = 0;
+    TAcadPoint center;
+    double hankei = 0;
+    double st = 0, ed = 0; // degrees, counter-clockwise from st to ed
+    TColor PenColor = 0;
+    TPenStyle PenStyle = TPenStyle::psSolid;
+    int16_t code67 = 0;
+    TAcadPoint code210;
+    int16_t layindex = 0;
+    double atsumi = 0;
+    bool lwpflag = false;
+    bool checked = false;
+    int16_t code60 = 0;
+};
+
+struct TInsertBlk {
+    QString name, layer, ltype;
+    TAcadPoint base;
+    TAcadPoint scale;
+    int16_t color = 0;
+    double rotate = 0;
+    int16_t code66 = 0;
+    TColor PenColor = 0;
+    TPenStyle PenStyle = TPenStyle::psSolid;
+    int16_t code67 = 0;
+    TAcadPoint code210;
+    int16_t layindex = 0;
+    QString dimBlkName; // the block definition most recently opened when this record was made
+    int16_t code60 = 0;
+};
+
+struct TBlockBlk {
+    QString name, layer, ltype;
+    TAcadPoint base;
+    int16_t layindex = 0;
+    std::vector<TInsertBlk> InsertAry;
+    int16_t code60 = 0;
+};
+
+struct TLwpVer {
+    int32_t ihand = 0;
+    TAcadPoint code10;
+    double code42 = 0; // bulge of the segment starting here
+};
+
+struct TLwpBlk {
+    QString bname, layer, ltype;
+    int32_t ihand = 0;
+    int16_t color = 0;
+    double code38 = 0;
+    int16_t code67 = 0;
+    int16_t code70 = 0, code71 = 0, code72 = 0, code73 = 0, code74 = 0;
+    TAcadPoint code210;
+    TColor PenColor = 0;
+    TPenStyle PenStyle = TPenStyle::psSolid;
+    int16_t layindex = 0;
+    std::vector<TLwpVer> verAry; // unused: vertices live in the flat vertex arrays
+    int16_t code60 = 0;
+};
+
+struct TTextBlk {
+    QString bname, layer;
+    int16_t color = 0;
+    TAcadPoint pt10, pt11;
+    double code40 = 0, code41 = 0, code44 = 0, code50 = 0;
+    int16_t code72 = 0, code73 = 0, code70 = 0, code71 = 0;
+    QString str;
+    bool mtflag = false;
+    bool atflag = false;
+    TColor PenColor = 0;
+    int16_t code67 = 0;
+    TAcadPoint code210;
+    int16_t layindex = 0;
+    bool checked = false;
+    int16_t code60 = 0;
+};
+
+struct TFaceBlk {
+    QString bname, layer, ltype;
+    int16_t color = 0;
+    std::array<TAcadPoint, 4> pt{};
+    TColor PenColor = 0;
+    TPenStyle PenStyle = TPenStyle::psSolid;
+    int16_t code67 = 0;
+    int16_t code70 = 0;
+    int16_t count = 0;
+    int16_t layindex = 0;
+    int16_t code60 = 0;
+};
+
+struct TEllipseBlk {
+    QString bname, layer, ltype;
+    int16_t color = 0;
+    TAcadPoint center, endpoint;
+    double henpei = 0, kaisi = 0, owari = 0;
+    TAcadPoint code210;
+    int16_t layindex = 0;
+    int16_t code60 = 0;
+};
+
+struct TSolidBlk {
+    QString bname, layer, ltype;
+    int16_t color = 0;
+    TAcadPoint p1, p2, p3, p4;
+    int16_t code60 = 0;
+};
+
+struct TLeaderBlk {
+    QString bname, layer, ltype;
+    int16_t color = 0;
+    double code41 = 0;
+    int16_t code76 = 0;
+    TAcadPoint p1, p2, p3;
+    int16_t code60 = 0;
+};
+
+struct TDimensionBlk {
+    QString bname, layer, ltype;
+    int16_t color = 0;
+    QString dimblkName;
+    TAcadPoint p0, p1, p2, p3, p4, P5, P6;
+    int16_t dimtype = 0;
+    double code40 = 0, code50 = 0, code51 = 0;
+    TAcadPoint code210;
+    int16_t code60 = 0;
+};
+
+struct TViewTbl {
+    QString name;
+    TAcadPoint center;
+    double height = 0, width = 0;
+    int16_t code70 = 0;
+};
+
+struct TSplineBlk {
+    QString bname, layer, ltype;
+    int32_t ihand = 0;
+    int16_t color = 0;
+    int16_t code70 = 0, code71 = 0, code72 = 0, code73 = 0, code74 = 0;
+    TAcadPoint code210;
+    TColor PenColor = 0;
+    TPenStyle PenStyle = TPenStyle::psSolid;
+    int16_t layindex = 0;
+    std::vector<TAcadPoint> code10Ary;
+    std::vector<double> code40Ary;
+    std::vector<double> code41Ary;
+    int16_t code60 = 0;
+};
+
+// One drawing: every array of the model, replaced as a whole by each read.
+struct DxfDrawing {
+    std::vector<TAcadLineBlk> LineAry;
+    std::vector<TCircleBlk> CircleAry;
+    std::vector<TArcBlk> ArcAry;
+    std::vector<TTextBlk> TextAry;
+    std::vector<TInsertBlk> TopInsertAry;
+    std::vector<TLwpBlk> LwpAry;
+    std::vector<TLwpVer> LwpVerAry;
+    std::vector<TFaceBlk> FaceAry;
+    std::vector<TEllipseBlk> EllipseAry;
+    std::vector<TSolidBlk> SolidAry;
+    std::vector<TLeaderBlk> LeaderAry;
+    std::vector<TSplineBlk> SplineAry;
+    std::vector<TDimensionBlk> DimensionAry;
+    std::vector<TBlockBlk> BlockAry;
+    std::vector<TAcadLineBlk> BlkLineAry;
+    std::vector<TCircleBlk> BlkCircleAry;
+    std::vector<TArcBlk> BlkArcAry;
+    std::vector<TLwpBlk> BlkLwpAry;
+    std::vector<TLwpVer> BlkLwpVerAry;
+    std::vector<TTextBlk> BlkTextAry;
+    std::vector<TSolidBlk> BlkSolidAry;
+    std::vector<TEllipseBlk> BlkEllipseAry;
+    std::vector<TInsertBlk> NestInsertAry;
+    std::vector<TLayer> LayerAry;
+    std::vector<TViewTbl> ViewAry;
+
+    TAcadPoint ExtMinPt, ExtMaxPt;
+
+    void clear() { *this = DxfDrawing{}; }
+};
+
+// Colour number of the layer named exactly `name`; a missing layer is added with colour 7.
+int16_t LayerColor(DxfDrawing& d, const QString& name);
+
+// A new layer record with the reader's defaults (colour 7, CONTINUOUS, visible).
+TLayer DefaultLayer(const QString& name);
+
+} // namespace quillon

@@ -1,0 +1,724 @@
+#include "dxf/reader.h"
+
+#include "dxf/number_parsing.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <unordered_map>
+
+namespace quillon {
+
+namespace {
+
+using sv = std::string_view;
+
+struct BadValue {};
+
+enum class Kind {
+    None,
+    Line,
+    Circle,
+    Arc,
+    Lwp,
+    PolyHeader,
+    Text,
+    Insert,
+    Face,
+    Ellipse,
+    Solid,
+    Leader,
+    Spline,
+    Dimension
+};
+
+// Decodes string values in the file's encoding; names that repeat are decoded once.
+class ValueDecoder {
+public:
+    explicit ValueDecoder(TextEncoding e)
+        : encoding_(e), decoder_(e == TextEncoding::Cp932 ? "CP932" : "UTF-8") {}
+
+    QString text(sv v) {
+        bool ascii = true;
+        for (char c : v) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+        if (ascii) return QString::fromLatin1(v.data(), qsizetype(v.size()));
+        if (encoding_ == TextEncoding::Utf8) return QString::fromUtf8(v.data(), qsizetype(v.size()));
+        decoder_.resetState();
+        return decoder_.decode(QByteArrayView(v.data(), qsizetype(v.size())));
+    }
+
+    const QString& name(sv v) { return cached(names_, v, false); }
+    const QString& upperName(sv v) { return cached(upperNames_, v, true); }
+
+private:
+    using Cache = std::unordered_map<sv, QString>;
+    const QString& cached(Cache& cache, sv v, bool upper) {
+        auto it = cache.find(v);
+        if (it == cache.end()) {
+            QString s = text(v);
+            it = cache.emplace(v, upper ? s.toUpper() : s).first;
+        }
+        return it->second;
+    }
+
+    TextEncoding encoding_;
+    QStringDecoder decoder_;
+    Cache names_, upperNames_;
+};
+
+double Real(sv v) {
+    double d;
+    if (!ParseReal(v, d)) throw BadValue{};
+    return d;
+}
+
+int16_t Small(sv v) {
+    int32_t i;
+    if (!ParseInt(v, i)) throw BadValue{};
+    return int16_t(i);
+}
+
+// Sets x, y or z of a point from groups base, base + 10, base + 20.
+bool TakePoint(TAcadPoint& p, int base, int code, sv v) {
+    if (code == base) p.x = Real(v);
+    else if (code == base + 10) p.y = Real(v);
+    else if (code == base + 20) p.z = Real(v);
+    else return false;
+    return true;
+}
+
+class DxfReader {
+public:
+    DxfReader(DxfDrawing& d, TextEncoding e) : d_(d), dec_(e) {}
+
+    void pair(int code, sv v);
+    void finish(QString& acadVer) { acadVer = version_; }
+
+private:
+    void header(int code, sv v);
+    void layerTable(int code, sv v);
+    void viewTable(int code, sv v);
+    void blockHeader(int code, sv v);
+    void entityGroup(int code, sv v);
+    void vertexGroup(int code, sv v);
+    void create(sv name);
+    void endRecord();
+    template <class R> void colourRule(R& r);
+    template <class R> bool common(R& r, int code, sv v, bool withColour);
+
+    void lineGroup(TAcadLineBlk& r, int code, sv v);
+    void circleGroup(TCircleBlk& r, int code, sv v);
+    void arcGroup(TArcBlk& r, int code, sv v);
+    void polylineGroup(TLwpBlk& r, int code, sv v, bool lightweight);
+    void textGroup(TTextBlk& r, int code, sv v);
+    void insertGroup(TInsertBlk& r, int code, sv v);
+    void faceGroup(TFaceBlk& r, int code, sv v);
+    void ellipseGroup(TEllipseBlk& r, int code, sv v);
+    void solidGroup(TSolidBlk& r, int code, sv v);
+    bool leaderGroup(TLeaderBlk& r, int code, sv v);
+    void splineGroup(TSplineBlk& r, int code, sv v);
+    void dimensionGroup(TDimensionBlk& r, int code, sv v);
+
+    std::vector<TLwpVer>& vertices(bool blockSide) {
+        return blockSide ? d_.BlkLwpVerAry : d_.LwpVerAry;
+    }
+
+    DxfDrawing& d_;
+    ValueDecoder dec_;
+    static inline const QString kLayer0 = QStringLiteral("0");
+    static inline const QString kByLayer = QStringLiteral("BYLAYER");
+
+    bool header_ = false, versionFollows_ = false;
+    QString version_;
+    bool inTable_ = false, layerTable_ = false, layerRecord_ = false;
+    bool viewTable_ = false, viewRecord_ = false;
+    bool inBlocks_ = false, blockHeader_ = false, blockBody_ = false, inEntities_ = false;
+    bool vertexMode_ = false, vertexBlockSide_ = false, vertexOwned_ = false;
+    int32_t vertexIhand_ = 0;
+    QString currentBlock_;
+
+    Kind open_ = Kind::None;
+    bool openBlockSide_ = false;
+    void* rec_ = nullptr;
+    bool lwpVertexOwned_ = false; // the newest vertex belongs to the open LWPOLYLINE
+    int leaderIndex_ = -1;
+};
+
+template <class R> void DxfReader::colourRule(R& r) {
+    if (r.color == 256) r.color = LayerColor(d_, r.layer);
+    if (openBlockSide_ && (r.layer == kLayer0 || r.color == 0)) r.color = LayerColor(d_, r.layer);
+}
+
+// Groups every kind takes: 6 line type, 8 layer, 60 visibility, 62 colour where read.
+template <class R> bool DxfReader::common(R& r, int code, sv v, bool withColour) {
+    switch (code) {
+    case 6:
+        if constexpr (requires { r.ltype; }) r.ltype = dec_.upperName(v);
+        return true;
+    case 8: r.layer = dec_.name(v); return true;
+    case 60: r.code60 = Small(v); return true;
+    case 62:
+        if (withColour) r.color = Small(v);
+        return true;
+    default: return false;
+    }
+}
+
+void DxfReader::pair(int code, sv v) {
+    header(code, v);
+    if (layerTable_) layerTable(code, v);
+    if (viewTable_) viewTable(code, v);
+    if (inTable_ && code == 2) {
+        if (v == "LAYER") layerTable_ = true;
+        else if (v == "VIEW") viewTable_ = true;
+    }
+    if (code == 0) {
+        if (v == "TABLE") inTable_ = true;
+        else if (v == "ENDBLK") {
+            endRecord();
+            vertexMode_ = false;
+            blockBody_ = false;
+        } else if (v == "ENDSEC") {
+            endRecord();
+            vertexMode_ = false;
+            viewRecord_ = blockBody_ = inEntities_ = inBlocks_ = false;
+        }
+    }
+    if (blockHeader_ && inBlocks_) blockHeader(code, v);
+    if (blockBody_ || inEntities_) {
+        entityGroup(code, v);
+        if (vertexMode_) vertexGroup(code, v);
+        if (code == 0) create(v);
+    }
+    if (code == 0 && v == "BLOCK" && inBlocks_) {
+        d_.BlockAry.emplace_back();
+        blockHeader_ = true;
+    }
+    if (code == 2) {
+        if (v == "BLOCKS" && !inBlocks_) {
+            inBlocks_ = true;
+            blockHeader_ = false;
+        } else if (v == "ENTITIES" && !inEntities_) {
+            inEntities_ = true;
+        }
+    }
+}
+
+void DxfReader::header(int code, sv v) {
+    if (header_ && version_.isEmpty()) {
+        if (versionFollows_) {
+            if (code == 1) version_ = dec_.text(v);
+        } else if (code == 9 && v == "$ACADVER") {
+            versionFollows_ = true;
+        }
+    }
+    if (!header_ && code == 2 && v == "HEADER") header_ = true;
+}
+
+void DxfReader::layerTable(int code, sv v) {
+    if (layerRecord_ && !d_.LayerAry.empty()) {
+        TLayer& l = d_.LayerAry.back();
+        switch (code) {
+        case 2: l.Name = dec_.name(v); break;
+        case 6: l.ltype = dec_.upperName(v); break;
+        case 70:
+            l.code70 = Small(v);
+            if (l.code70 & 1) l.visible = false;
+            break;
+        case 62:
+            l.color = Small(v);
+            if (l.color < 0) l.visible = false;
+            break;
+        case 0: layerRecord_ = false; break;
+        default: break;
+        }
+    }
+    if (code != 0) return;
+    if (v == "ENDTAB") {
+        layerTable_ = layerRecord_ = inTable_ = false;
+    } else if (v == "LAYER") {
+        d_.LayerAry.push_back(DefaultLayer(QString()));
+        layerRecord_ = true;
+    }
+}
+
+void DxfReader::viewTable(int code, sv v) {
+    if (viewRecord_ && !d_.ViewAry.empty()) {
+        TViewTbl& t = d_.ViewAry.back();
+        switch (code) {
+        case 2: t.name = dec_.text(v); break;
+        case 10: t.center.x = Real(v); break;
+        case 20: t.center.y = Real(v); break;
+        case 40: t.height = Real(v); break;
+        case 41: t.width = Real(v); break;
+        case 70: t.code70 = Small(v); break;
+        case 0: viewRecord_ = false; break;
+        default: break;
+        }
+    }
+    if (code != 0) return;
+    if (v == "ENDTAB") {
+        viewTable_ = false;
+    } else if (v == "VIEW") {
+        d_.ViewAry.emplace_back();
+        viewRecord_ = true;
+    }
+}
+
+void DxfReader::blockHeader(int code, sv v) {
+    if (d_.BlockAry.empty()) return;
+    TBlockBlk& b = d_.BlockAry.back();
+    switch (code) {
+    case 2:
+        b.name = dec_.name(v);
+        currentBlock_ = b.name;
+        break;
+    case 8: b.layer = dec_.name(v); break;
+    case 6: b.ltype = dec_.upperName(v); break;
+    case 0:
+        blockHeader_ = false;
+        blockBody_ = true;
+        break;
+    default: TakePoint(b.base, 10, code, v); break;
+    }
+}
+
+void DxfReader::entityGroup(int code, sv v) {
+    if (open_ == Kind::None) return;
+    if (code == 0) {
+        endRecord();
+        return;
+    }
+    switch (open_) {
+    case Kind::Line: lineGroup(*static_cast<TAcadLineBlk*>(rec_), code, v); break;
+    case Kind::Circle: circleGroup(*static_cast<TCircleBlk*>(rec_), code, v); break;
+    case Kind::Arc: arcGroup(*static_cast<TArcBlk*>(rec_), code, v); break;
+    case Kind::Lwp: polylineGroup(*static_cast<TLwpBlk*>(rec_), code, v, true); break;
+    case Kind::PolyHeader: polylineGroup(*static_cast<TLwpBlk*>(rec_), code, v, false); break;
+    case Kind::Text: textGroup(*static_cast<TTextBlk*>(rec_), code, v); break;
+    case Kind::Insert: insertGroup(*static_cast<TInsertBlk*>(rec_), code, v); break;
+    case Kind::Face: faceGroup(*static_cast<TFaceBlk*>(rec_), code, v); break;
+    case Kind::Ellipse: ellipseGroup(*static_cast<TEllipseBlk*>(rec_), code, v); break;
+    case Kind::Solid: solidGroup(*static_cast<TSolidBlk*>(rec_), code, v); break;
+    case Kind::Leader:
+        if (!leaderGroup(*static_cast<TLeaderBlk*>(rec_), code, v)) endRecord();
+        break;
+    case Kind::Spline: splineGroup(*static_cast<TSplineBlk*>(rec_), code, v); break;
+    case Kind::Dimension: dimensionGroup(*static_cast<TDimensionBlk*>(rec_), code, v); break;
+    case Kind::None: break;
+    }
+}
+
+void DxfReader::vertexGroup(int code, sv v) {
+    std::vector<TLwpVer>& verts = vertices(vertexBlockSide_);
+    switch (code) {
+    case 0:
+        // SEQEND ends the vertices; any other record but VERTEX means the SEQEND is missing.
+        if (v != "VERTEX") vertexMode_ = false;
+        break;
+    case 10: {
+        TLwpVer ver;
+        ver.ihand = vertexIhand_;
+        ver.code10.x = Real(v);
+        verts.push_back(ver);
+        vertexOwned_ = true;
+        break;
+    }
+    case 20:
+        if (vertexOwned_) verts.back().code10.y = Real(v);
+        break;
+    case 30:
+        if (vertexOwned_) verts.back().code10.z = Real(v);
+        break;
+    case 42:
+        if (vertexOwned_) verts.back().code42 = Real(v);
+        break;
+    default: break;
+    }
+}
+
+template <class R> R& Append(std::vector<R>& a) { return a.emplace_back(); }
+
+template <class R> void StartValues(R& r) {
+    r.layer = QStringLiteral("0");
+    if constexpr (requires { r.ltype; }) r.ltype = QStringLiteral("BYLAYER");
+    r.color = 256;
+    if constexpr (requires { r.code210; }) r.code210 = kExtrusionZ;
+}
+
+void DxfReader::create(sv name) {
+    const bool blk = blockBody_;
+    if (!blk && !inEntities_) return;
+    auto begin = [&](Kind k, auto& r) {
+        open_ = k;
+        openBlockSide_ = blk;
+        rec_ = &r;
+        if constexpr (requires { r.bname; })
+            if (blk) r.bname = currentBlock_;
+    };
+    if (name == "LINE") {
+        auto& r = Append(blk ? d_.BlkLineAry : d_.LineAry);
+        StartValues(r);
+        begin(Kind::Line, r);
+    } else if (name == "CIRCLE") {
+        auto& r = Append(blk ? d_.BlkCircleAry : d_.CircleAry);
+        StartValues(r);
+        begin(Kind::Circle, r);
+    } else if (name == "ARC") {
+        auto& r = Append(blk ? d_.BlkArcAry : d_.ArcAry);
+        StartValues(r);
+        begin(Kind::Arc, r);
+    } else if (name == "LWPOLYLINE" || name == "POLYLINE") {
+        auto& a = blk ? d_.BlkLwpAry : d_.LwpAry;
+        auto& r = Append(a);
+        StartValues(r);
+        r.ihand = int32_t(a.size() - 1);
+        begin(name == "POLYLINE" ? Kind::PolyHeader : Kind::Lwp, r);
+        lwpVertexOwned_ = false;
+    } else if (name == "TEXT" || name == "ATTRIB" || name == "MTEXT") {
+        auto& r = Append(blk ? d_.BlkTextAry : d_.TextAry);
+        r.color = 256;
+        r.code41 = r.code44 = 1;
+        r.mtflag = name == "MTEXT";
+        r.atflag = name == "ATTRIB";
+        r.code210 = kExtrusionZ;
+        begin(Kind::Text, r);
+    } else if (name == "INSERT") {
+        if (blk && d_.BlockAry.empty()) return;
+        auto& r = Append(blk ? d_.BlockAry.back().InsertAry : d_.TopInsertAry);
+        StartValues(r);
+        r.scale = {1, 1, 1};
+        r.dimBlkName = currentBlock_;
+        begin(Kind::Insert, r);
+    } else if (name == "ELLIPSE") {
+        auto& r = Append(blk ? d_.BlkEllipseAry : d_.EllipseAry);
+        StartValues(r);
+        open_ = Kind::Ellipse; // ellipses of blocks keep an empty bname
+        openBlockSide_ = blk;
+        rec_ = &r;
+    } else if (name == "SOLID") {
+        auto& r = Append(blk ? d_.BlkSolidAry : d_.SolidAry);
+        StartValues(r);
+        begin(Kind::Solid, r);
+    } else if (blk) {
+        return; // the remaining kinds are read from the ENTITIES section only
+    } else if (name == "3DFACE") {
+        auto& r = Append(d_.FaceAry);
+        StartValues(r);
+        r.count = 3;
+        begin(Kind::Face, r);
+    } else if (name == "LEADER") {
+        auto& r = Append(d_.LeaderAry);
+        StartValues(r);
+        leaderIndex_ = -1;
+        begin(Kind::Leader, r);
+    } else if (name == "SPLINE") {
+        auto& r = Append(d_.SplineAry);
+        StartValues(r);
+        r.code210 = {}; // a spline's extrusion is not read
+        begin(Kind::Spline, r);
+    } else if (name == "DIMENSION") {
+        auto& r = Append(d_.DimensionAry);
+        StartValues(r);
+        begin(Kind::Dimension, r);
+    }
+}
+
+void DxfReader::endRecord() {
+    switch (open_) {
+    case Kind::None: return;
+    case Kind::Line: colourRule(*static_cast<TAcadLineBlk*>(rec_)); break;
+    case Kind::Circle: colourRule(*static_cast<TCircleBlk*>(rec_)); break;
+    case Kind::Arc: colourRule(*static_cast<TArcBlk*>(rec_)); break;
+    case Kind::Lwp: break; // coloured at each vertex
+    case Kind::PolyHeader: {
+        auto& r = *static_cast<TLwpBlk*>(rec_);
+        colourRule(r);
+        vertexBlockSide_ = openBlockSide_;
+        vertexIhand_ = r.ihand;
+        vertexOwned_ = false;
+        vertexMode_ = true; // cleared again at once unless the next record is a VERTEX
+        break;
+    }
+    case Kind::Text: {
+        auto& r = *static_cast<TTextBlk*>(rec_);
+        if (r.str.isEmpty()) (openBlockSide_ ? d_.BlkTextAry : d_.TextAry).pop_back();
+        else colourRule(r);
+        break;
+    }
+    case Kind::Insert: colourRule(*static_cast<TInsertBlk*>(rec_)); break;
+    case Kind::Face: colourRule(*static_cast<TFaceBlk*>(rec_)); break;
+    case Kind::Ellipse: colourRule(*static_cast<TEllipseBlk*>(rec_)); break;
+    case Kind::Solid: colourRule(*static_cast<TSolidBlk*>(rec_)); break;
+    case Kind::Leader:
+        colourRule(*static_cast<TLeaderBlk*>(rec_));
+        leaderIndex_ = -1;
+        break;
+    case Kind::Spline: colourRule(*static_cast<TSplineBlk*>(rec_)); break;
+    case Kind::Dimension: colourRule(*static_cast<TDimensionBlk*>(rec_)); break;
+    }
+    open_ = Kind::None;
+    rec_ = nullptr;
+}
+
+void DxfReader::lineGroup(TAcadLineBlk& r, int code, sv v) {
+    if (common(r, code, v, true)) return;
+    if (!TakePoint(r.st, 10, code, v)) TakePoint(r.ed, 11, code, v);
+}
+
+void DxfReader::circleGroup(TCircleBlk& r, int code, sv v) {
+    if (common(r, code, v, true)) return;
+    if (code == 40) r.hankei = Real(v);
+    else if (code == 67) r.code67 = Small(v);
+    else if (!TakePoint(r.center, 10, code, v)) TakePoint(r.code210, 210, code, v);
+}
+
+void DxfReader::arcGroup(TArcBlk& r, int code, sv v) {
+    if (common(r, code, v, true)) return;
+    if (code == 40) r.hankei = Real(v);
+    else if (code == 50) r.st = Real(v);
+    else if (code == 51) r.ed = Real(v);
+    else if (code == 67) r.code67 = Small(v);
+    else if (!TakePoint(r.center, 10, code, v)) TakePoint(r.code210, 210, code, v);
+}
+
+void DxfReader::polylineGroup(TLwpBlk& r, int code, sv v, bool lightweight) {
+    if (common(r, code, v, true)) return;
+    switch (code) {
+    case 38: r.code38 = Real(v); return;
+    case 67: r.code67 = Small(v); return;
+    case 70: r.code70 = Small(v); return;
+    case 71: r.code71 = Small(v); return;
+    case 72: r.code72 = Small(v); return;
+    case 73: r.code73 = Small(v); return;
+    case 74: r.code74 = Small(v); return;
+    default: break;
+    }
+    if (TakePoint(r.code210, 210, code, v) || !lightweight) return;
+    auto& verts = vertices(openBlockSide_);
+    if (code == 10) {
+        colourRule(r);
+        TLwpVer ver;
+        ver.ihand = r.ihand;
+        ver.code10 = {Real(v), 0, r.code38};
+        verts.push_back(ver);
+        lwpVertexOwned_ = true;
+    } else if (code == 20 && lwpVertexOwned_) {
+        verts.back().code10.y = Real(v);
+    } else if (code == 42 && lwpVertexOwned_) {
+        verts.back().code42 = Real(v);
+    }
+}
+
+void DxfReader::textGroup(TTextBlk& r, int code, sv v) {
+    if (common(r, code, v, true)) return;
+    switch (code) {
+    case 1:
+    case 3: r.str += dec_.text(v); return;
+    case 40: r.code40 = Real(v); return;
+    case 41: r.code41 = Real(v); return;
+    case 44: r.code44 = Real(v); return;
+    case 50: r.code50 = Real(v); return;
+    case 67: r.code67 = Small(v); return;
+    case 70: r.code70 = Small(v); return;
+    case 71: r.code71 = Small(v); return;
+    case 72: r.code72 = Small(v); return;
+    case 73:
+        if (!r.atflag) r.code73 = Small(v);
+        return;
+    case 74:
+        if (r.atflag) r.code73 = Small(v);
+        return;
+    default: break;
+    }
+    if (!TakePoint(r.pt10, 10, code, v) && !TakePoint(r.pt11, 11, code, v))
+        TakePoint(r.code210, 210, code, v);
+}
+
+void DxfReader::insertGroup(TInsertBlk& r, int code, sv v) {
+    if (common(r, code, v, true)) return;
+    switch (code) {
+    case 2: r.name = dec_.name(v); return;
+    case 41: r.scale.x = Real(v); return;
+    case 42: r.scale.y = Real(v); return;
+    case 43: r.scale.z = Real(v); return;
+    case 50: r.rotate = Real(v); return;
+    case 66: r.code66 = Small(v); return;
+    case 67: r.code67 = Small(v); return;
+    default: TakePoint(r.base, 10, code, v); return;
+    }
+}
+
+void DxfReader::faceGroup(TFaceBlk& r, int code, sv v) {
+    if (common(r, code, v, true)) return;
+    if (code == 67) r.code67 = Small(v);
+    else if (code == 70) r.code70 = Small(v);
+    else
+        for (int k = 0; k < 4; ++k)
+            if (TakePoint(r.pt[k], 10 + k, code, v)) {
+                if (code == 13) r.count = 4;
+                return;
+            }
+}
+
+void DxfReader::ellipseGroup(TEllipseBlk& r, int code, sv v) {
+    if (common(r, code, v, true)) return;
+    if (code == 40) r.henpei = Real(v);
+    else if (code == 41) r.kaisi = Real(v);
+    else if (code == 42) r.owari = Real(v);
+    else if (!TakePoint(r.center, 10, code, v) && !TakePoint(r.endpoint, 11, code, v))
+        TakePoint(r.code210, 210, code, v);
+}
+
+void DxfReader::solidGroup(TSolidBlk& r, int code, sv v) {
+    if (common(r, code, v, false)) return;
+    TAcadPoint* corners[4] = {&r.p1, &r.p2, &r.p3, &r.p4};
+    for (int k = 0; k < 4; ++k)
+        if (TakePoint(*corners[k], 10 + k, code, v)) return;
+}
+
+// Returns false when the group ends the leader (its vertices are complete).
+bool DxfReader::leaderGroup(TLeaderBlk& r, int code, sv v) {
+    const bool complete = leaderIndex_ >= 0 && leaderIndex_ >= r.code76;
+    if (complete && code != 6 && code != 8 && code != 41 && code != 60 && code != 76) return false;
+    if (common(r, code, v, false)) return true;
+    if (code == 41) {
+        r.code41 = Real(v);
+    } else if (code == 76) {
+        r.code76 = Small(v);
+        leaderIndex_ = 0;
+    } else if (code == 10 || code == 20 || code == 30) {
+        const double value = Real(v);
+        TAcadPoint* kept[3] = {&r.p1, &r.p2, &r.p3};
+        if (leaderIndex_ < r.code76 && leaderIndex_ >= 0 && leaderIndex_ < 3) {
+            TAcadPoint& p = *kept[leaderIndex_];
+            (code == 10 ? p.x : code == 20 ? p.y : p.z) = value;
+        }
+        if (code == 30) ++leaderIndex_;
+    }
+    return true;
+}
+
+void DxfReader::splineGroup(TSplineBlk& r, int code, sv v) {
+    if (common(r, code, v, false)) return;
+    switch (code) {
+    case 70: r.code70 = Small(v); return;
+    case 71: r.code71 = Small(v); return;
+    case 72: r.code72 = Small(v); return;
+    case 73: r.code73 = Small(v); return;
+    case 74: r.code74 = Small(v); return;
+    case 10: r.code10Ary.push_back({Real(v), 0, 0}); return;
+    case 20:
+        if (!r.code10Ary.empty()) r.code10Ary.back().y = Real(v);
+        return;
+    case 30:
+        if (!r.code10Ary.empty()) r.code10Ary.back().z = Real(v);
+        return;
+    case 40: r.code40Ary.push_back(Real(v)); return;
+    case 41: r.code41Ary.push_back(Real(v)); return;
+    default: return;
+    }
+}
+
+void DxfReader::dimensionGroup(TDimensionBlk& r, int code, sv v) {
+    if (common(r, code, v, true)) return;
+    switch (code) {
+    case 2: r.dimblkName = dec_.name(v); return;
+    case 40: r.code40 = Real(v); return;
+    case 50: r.code50 = Real(v); return;
+    case 51: r.code51 = Real(v); return;
+    case 70: r.dimtype = Small(v); return;
+    default: break;
+    }
+    TAcadPoint* points[7] = {&r.p0, &r.p1, &r.p2, &r.p3, &r.p4, &r.P5, &r.P6};
+    for (int k = 0; k < 7; ++k)
+        if (TakePoint(*points[k], 10 + k, code, v)) return;
+    TakePoint(r.code210, 210, code, v);
+}
+
+// Reads the next line; lines end at CR LF, a lone CR or a lone LF.
+inline sv NextLine(const char* data, size_t size, size_t& pos) {
+    const size_t start = pos;
+    size_t e = pos;
+    while (e < size && data[e] != '\n' && data[e] != '\r') ++e;
+    pos = e;
+    if (pos < size) {
+        if (data[pos++] == '\r' && pos < size && data[pos] == '\n') ++pos;
+    }
+    return TrimBytes(sv(data + start, e - start));
+}
+
+int CodeOf(sv line) {
+    int32_t c;
+    return ParseInt(line, c) ? c : -999;
+}
+
+QString FileNameOnly(const QString& path) { return QFileInfo(path).fileName(); }
+
+} // namespace
+
+void ReadDxfFile(DxfDrawing& drawing, const QString& FileName, ProgressSink* ProgressBar,
+                 MessageSink* OwnerWindow, QString& Status, TextEncoding Encoding,
+                 QString& AcadVer) {
+    Status.clear();
+    drawing.clear();
+    DxfReader reader(drawing, Encoding);
+    QFile file(FileName);
+    QByteArray owned;
+    const char* data = nullptr;
+    size_t size = 0;
+    if (QFileInfo::exists(FileName)) {
+        if (!file.open(QIODevice::ReadOnly)) {
+            Status = QStringLiteral("error");
+            if (OwnerWindow)
+                OwnerWindow->showMessage(QStringLiteral("DxfReport"),
+                                         QStringLiteral("DXFファイル読み込み失敗．"));
+        } else if (file.size() > 0) {
+            uchar* mapped = file.map(0, file.size());
+            if (mapped) {
+                data = reinterpret_cast<const char*>(mapped);
+                size = size_t(file.size());
+            } else {
+                owned = file.readAll();
+                data = owned.constData();
+                size = size_t(owned.size());
+            }
+        }
+    }
+    size_t pos = 0;
+    if (Encoding == TextEncoding::Utf8 && size >= 3 && memcmp(data, "\xEF\xBB\xBF", 3) == 0) pos = 3;
+
+    int64_t step = 0;
+    if (ProgressBar) {
+        ProgressBar->setPosition(0);
+        ProgressBar->setMaximum(50);
+        step = int64_t(size) * 65 / 1024 / 50 + 1;
+    }
+    int64_t n = 0;
+    while (pos < size) {
+        const sv codeLine = NextLine(data, size, pos);
+        const sv valueLine = pos < size ? NextLine(data, size, pos) : sv{};
+        ++n;
+        if (ProgressBar && n % step == 0)
+            ProgressBar->setPosition(std::min(ProgressBar->position() + 1, 50));
+        try {
+            reader.pair(CodeOf(codeLine), valueLine);
+        } catch (const BadValue&) {
+            ValueDecoder lines(Encoding);
+            const QString code = lines.text(codeLine), value = lines.text(valueLine);
+            const QString first = QString::number(2 * n - 1), second = QString::number(2 * n);
+            Status = first + u':' + code + u'/' + second + u':' + value;
+            if (OwnerWindow)
+                OwnerWindow->showMessage(QStringLiteral("DxfReport"),
+                                         FileNameOnly(FileName) + u'\n' + first + QStringLiteral(" 行=") + code +
+                                             u'\n' + second + QStringLiteral(" 行=") + value);
+            break;
+        }
+    }
+    if (drawing.LayerAry.empty()) drawing.LayerAry.push_back(DefaultLayer(QStringLiteral("0")));
+    DecodeUnicodeEscapes(drawing.BlkTextAry);
+    DecodeUnicodeEscapes(drawing.TextAry);
+    reader.finish(AcadVer);
+}
+
+} // namespace quillon

@@ -1,0 +1,43 @@
+// Recognising a text DXF, choosing its text encoding, and decoding the text codes of DXF strings.
+#pragma once
+
+#include "dxf/model.h"
+
+#include <QString>
+#include <QStringList>
+#include <string_view>
+
+namespace quillon {
+
+enum class TextEncoding { Cp932, Utf8 };
+
+// "cp932" or "utf-8", as reported to users.
+const char* EncodingName(TextEncoding e);
+
+// Files before AutoCAD 2007 (AC1021) store text in the writer's code page: Shift-JIS here.
+TextEncoding ChooseEncoding(const QString& acadVer);
+
+// Head receives up to the first six bytes of the file (up to the first zero byte) when more than
+// five could be read. False only when an existing file cannot be opened.
+bool PeekFileHead(const QString& fileName, QString& head);
+
+// True when the head marks a file that is not a text DXF (a DWG signature or a binary DXF).
+bool HeadRejectsDxf(const QString& head);
+
+// Version receives the value of $ACADVER when the HEADER section has it.
+bool ScanAcadVer(const QString& fileName, QString& version);
+
+// Replaces every \U+XXXX escape by its character, in the str of every record.
+void DecodeUnicodeEscapes(std::vector<TTextBlk>& texts);
+QString DecodeUnicodeEscapesIn(const QString& s);
+
+QString StripMTextCodes(const QString& t);
+
+// Splits an MTEXT text at its paragraph breaks into lines; returns the number of lines.
+int SplitMTextLines(const QString& t, QStringList& lines);
+
+// Removes characters up to and including the space at both ends (the DXF notion of trimming).
+std::string_view TrimBytes(std::string_view s);
+QString TrimText(const QString& s);
+
+} // namespace quillon

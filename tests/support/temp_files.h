@@ -1,0 +1,44 @@
+// Test fixtures written to a real temporary folder.
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
+#include <initializer_list>
+#include <utility>
+
+namespace quillon::test {
+
+class TempFolder {
+public:
+    QString path() const { return dir_.path(); }
+    QString file(const QString& name) const { return dir_.filePath(name); }
+
+    QString write(const QString& name, const QByteArray& bytes) const {
+        const QString p = file(name);
+        QFile f(p);
+        if (f.open(QIODevice::WriteOnly)) f.write(bytes);
+        return p;
+    }
+
+private:
+    QTemporaryDir dir_;
+};
+
+// A DXF text from (code, value) pairs, one line each, LF line ends.
+inline QByteArray Dxf(std::initializer_list<std::pair<int, const char*>> pairs) {
+    QByteArray out;
+    for (const auto& [code, value] : pairs) {
+        out += QByteArray::number(code) + '\n';
+        out += QByteArray(value) + '\n';
+    }
+    return out;
+}
+
+// Wraps entity pairs into an ENTITIES section and EOF.
+inline QByteArray EntitiesSection(const QByteArray& body) {
+    return Dxf({{0, "SECTION"}, {2, "ENTITIES"}}) + body + Dxf({{0, "ENDSEC"}, {0, "EOF"}});
+}
+
+} // namespace quillon::test
