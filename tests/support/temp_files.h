@@ -2,11 +2,21 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+#include <ostream>
 #include <QString>
 #include <QTemporaryDir>
 #include <initializer_list>
 #include <utility>
+
+// Readable test failure output for Qt strings.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList& l, std::ostream* os) {
+    *os << '[' << l.join("\", \"").toStdString() << ']';
+}
 
 namespace quillon::test {
 
@@ -17,6 +27,7 @@ public:
 
     QString write(const QString& name, const QByteArray& bytes) const {
         const QString p = file(name);
+        QDir().mkpath(QFileInfo(p).absolutePath());
         QFile f(p);
         if (f.open(QIODevice::WriteOnly)) f.write(bytes);
         return p;

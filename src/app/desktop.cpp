@@ -1,0 +1,50 @@
+#include "app/desktop.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPalette>
+#include <QStyleFactory>
+
+namespace quillon {
+
+bool ApplyDarkStyle(QApplication& app) {
+    QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"));
+    if (!fusion) return false;
+    app.setStyle(fusion);
+    QPalette p;
+    const QColor window(43, 43, 43), base(25, 25, 25), text(230, 230, 230);
+    p.setColor(QPalette::Window, window);
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::Base, base);
+    p.setColor(QPalette::AlternateBase, window);
+    p.setColor(QPalette::ToolTipBase, window);
+    p.setColor(QPalette::ToolTipText, text);
+    p.setColor(QPalette::Text, text);
+    p.setColor(QPalette::Button, QColor(51, 51, 51));
+    p.setColor(QPalette::ButtonText, text);
+    p.setColor(QPalette::BrightText, Qt::red);
+    p.setColor(QPalette::Highlight, QColor(0, 120, 215));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::PlaceholderText, QColor(140, 140, 140));
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(QPalette::Disabled, role, QColor(120, 120, 120));
+    app.setPalette(p);
+    return true;
+}
+
+void DeleteScratchDrawings(const QString& folder) {
+    const QDir dir(folder);
+    for (const char* pattern : {"*.dxf", "*.dwg"}) {
+        const QFileInfoList entries =
+            dir.entryInfoList({QString::fromLatin1(pattern)}, QDir::AllEntries | QDir::Hidden |
+                                                                  QDir::System | QDir::NoDotAndDotDot);
+        for (const QFileInfo& e : entries) {
+            const bool readOnly = !(e.permissions() & QFile::WriteOwner);
+            if (!e.isFile() || e.isSymLink() || readOnly) continue;
+            QFile::remove(e.absoluteFilePath());
+        }
+    }
+}
+
+} // namespace quillon

@@ -1,0 +1,144 @@
+#include "app/directory_outline.h"
+
+#include "app/paths.h"
+
+#include <QDir>
+#include <QHeaderView>
+
+namespace quillon {
+
+namespace {
+constexpr int kPathRole = Qt::UserRole;
+constexpr int kFilledRole = Qt::UserRole + 1;
+} // namespace
+
+DirectoryOutline::DirectoryOutline(QWidget* parent) : QTreeWidget(parent) {
+    setHeaderHidden(true);
+    setRootIsDecorated(true);
+    setUniformRowHeights(true);
+    setIndentation(14);
+    connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
+        fillChildren(item);
+        displayedValid_ = false;
+    });
+    connect(this, &QTreeWidget::itemCollapsed, this, [this] { displayedValid_ = false; });
+    connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+        if (item && !settingCurrent_) makeCurrent(item->data(0, kPathRole).toString());
+    });
+}
+
+QTreeWidgetItem* DirectoryOutline::addFolderItem(QTreeWidgetItem* parent, const QString& path,
+                                                 const QString& text) {
+    auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
+    item->setText(0, text);
+    item->setData(0, kPathRole, path);
+    item->setSizeHint(0, QSize(0, 16));
+    item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+    return item;
+}
+
+void DirectoryOutline::fillChildren(QTreeWidgetItem* item) {
+    if (item->data(0, kFilledRole).toBool()) return;
+    item->setData(0, kFilledRole, true);
+    const QDir dir(item->data(0, kPathRole).toString());
+    const QStringList names =
+        dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    for (const QString& name : names)
+        addFolderItem(item, QDir::toNativeSeparators(dir.filePath(name)), name);
+    if (names.isEmpty()) item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicator);
+    displayedValid_ = false;
+}
+
+void DirectoryOutline::setDrive(const QString& root) {
+    const QString clean = CleanFolder(root);
+    if (clean == drive_) return;
+    drive_ = clean;
+    settingCurrent_ = true;
+    clear();
+    displayedValid_ = false;
+    QTreeWidgetItem* top = addFolderItem(nullptr, clean, clean);
+    fillChildren(top);
+    top->setExpanded(true);
+    setCurrentItem(top);
+    settingCurrent_ = false;
+    makeCurrent(clean);
+}
+
+QTreeWidgetItem* DirectoryOutline::itemForPath(const QString& folder) {
+    if (topLevelItemCount() == 0) return nullptr;
+    QTreeWidgetItem* item = topLevelItem(0);
+    QString rest = folder.mid(drive_.size());
+    const QStringList parts = rest.split(QDir::separator(), Qt::SkipEmptyParts);
+    for (const QString& part : parts) {
+        fillChildren(item);
+        QTreeWidgetItem* next = nullptr;
+        for (int i = 0; i < item->childCount() && !next; ++i)
+            if (item->child(i)->text(0) == part) next = item->child(i);
+        if (!next) return item;
+        item->setExpanded(true);
+        item = next;
+    }
+    return item;
+}
+
+void DirectoryOutline::setDirectory(const QString& folder) {
+    const QString clean = CleanFolder(folder);
+    if (clean.isEmpty()) return;
+    const QString drive = DriveOfPath(clean, AvailableDrives());
+    if (drive_.isEmpty() || CleanFolder(drive) != drive_) {
+        const bool wasBuilding = settingCurrent_;
+        settingCurrent_ = true; // the rebuild's own change is folded into this one
+        drive_ = CleanFolder(drive);
+        clear();
+        displayedValid_ = false;
+        QTreeWidgetItem* top = addFolderItem(nullptr, drive_, drive_);
+        fillChildren(top);
+        top->setExpanded(true);
+        settingCurrent_ = wasBuilding;
+    }
+    settingCurrent_ = true;
+    if (QTreeWidgetItem* item = itemForPath(clean)) setCurrentItem(item);
+    settingCurrent_ = false;
+    makeCurrent(clean);
+}
+
+void DirectoryOutline::makeCurrent(const QString& folder) {
+    if (folder == directory_) return;
+    directory_ = folder;
+    emit directoryChanged();
+}
+
+const std::vector<QTreeWidgetItem*>& DirectoryOutline::displayed() {
+    if (!displayedValid_) {
+        displayed_.clear();
+        for (QTreeWidgetItem* it = topLevelItemCount() ? topLevelItem(0) : nullptr; it;
+             it = itemBelow(it))
+            displayed_.push_back(it);
+        displayedValid_ = true;
+    }
+    return displayed_;
+}
+
+int DirectoryOutline::itemCount() { return int(displayed().size()); }
+
+QString DirectoryOutline::itemText(int index) {
+    const auto& items = displayed();
+    return index >= 1 && index <= int(items.size()) ? items[index - 1]->text(0) : QString();
+}
+
+void DirectoryOutline::expandItem(int index) {
+    const auto& items = displayed();
+    if (index >= 1 && index <= int(items.size())) {
+        QTreeWidgetItem* item = items[index - 1];
+        fillChildren(item);
+        item->setExpanded(true);
+        displayedValid_ = false;
+    }
+}
+
+void DirectoryOutline::selectRow(int row) {
+    const auto& items = displayed();
+    if (row >= 0 && row < int(items.size())) setCurrentItem(items[row]);
+}
+
+} // namespace quillon

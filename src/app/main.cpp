@@ -1,0 +1,19 @@
+// The program entry: the application object, the main window, the message loop.
+#include "app/desktop.h"
+#include "app/main_window.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quillon"));
+    QApplication::setApplicationDisplayName(quillon::kAppTitle);
+    quillon::ApplyDarkStyle(app); // without it the default look stays
+    quillon::DialogPrompts prompts;
+    auto* window = new quillon::TForm2(quillon::AppPaths::current(), prompts);
+    prompts.setOwner(window);
+    window->show();
+    const int code = app.exec();
+    delete window;
+    return code;
+}

@@ -1,0 +1,102 @@
+// The main window: browse drives, folders and drawings, preview the selected one, and hold the
+// settings between runs.
+#pragma once
+
+#include "app/app_paths.h"
+#include "app/user_prompts.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QSplitter;
+
+namespace quillon {
+
+class DirectoryOutline;
+class DriveComboBox;
+class FileListBox;
+class PreviewImage;
+class PreviewPanel;
+
+inline const QString kAppTitle = QStringLiteral("Quillon for nanoCAD 5 Ver.1.21 (2024.05.30)");
+
+class TForm2 : public QMainWindow {
+    Q_OBJECT
+public:
+    TForm2(const AppPaths& paths, UserPrompts& prompts, QWidget* parent = nullptr);
+    ~TForm2() override;
+
+    // Handlers, named after their control and event.
+    void FormCreate();
+    void FormClose();
+    void FormDestroy();
+    void DriveComboBox1Change();
+    void DirectoryOutline1Change();
+    void FileListBox1Click();
+    void FileListBox1DblClick();
+    void Edit48Change();
+    void CheckBox2Click();
+    void CheckBox3Click();
+    void Image2DblClick();
+    void HandleDroppedFiles(const QStringList& files);
+    void N11Click();
+    void Panel4Resize();
+
+    // Opens the folder tree down to a folder and selects it.
+    void ExpandTreeToPath(const QString& path);
+
+    QString TargetProgId;
+
+    // Controls, by their designer names.
+    QLabel *Label1, *Label2;
+    QComboBox* ComboBox2;
+    QPushButton* Button28;
+    QLineEdit* Edit2;
+    QWidget *Panel2, *Panel3, *Panel4;
+    QSplitter* Splitter1;
+    DriveComboBox* DriveComboBox1;
+    DirectoryOutline* DirectoryOutline1;
+    QLineEdit* Edit48;
+    FileListBox* FileListBox1;
+    QPushButton *Button18, *Button19, *Button1, *Button17, *Button2, *Button3;
+    QCheckBox *CheckBox3, *CheckBox1, *CheckBox2;
+    QLineEdit *Edit1, *Edit3, *Edit4;
+    PreviewImage* Image2;
+    QProgressBar* ProgressBar1;
+    QMenu *PopupMenu1, *PopupMenu2, *PopupMenu3;
+    QAction *N1, *N2, *N3, *N4, *N5, *N6, *N8, *N11, *N13, *N14, *N17, *N19, *N22, *N25, *N26;
+    QAction *ZoomExtentes1, *ZoomExtents1, *ZoomLimits1, *ODAFileConverter1;
+
+    PreviewPanel& preview() { return *preview_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildLayout();
+    void buildMenus();
+    void readSettings();
+    void writeSettings();
+    void loadRegisteredFolders();
+    void saveRegisteredFolders();
+    void clearPreview();
+
+    AppPaths paths_;
+    UserPrompts& prompts_;
+    PreviewPanel* preview_;
+    int listEncoding_ = 0;
+    bool panesSized_ = false;
+};
+
+} // namespace quillon

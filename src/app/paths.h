@@ -1,0 +1,28 @@
+// Path rules of the shell: first-part splitting, drives, extensions, the selected file's text.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace quillon {
+
+// part := text before the first separator, path := the rest (whole, however long).
+void SplitFirstPathPart(QString& part, QString& path);
+
+// The selected file's path as the program keeps it: upper case where names ignore case
+// (Windows), unchanged where they do not, so that the file can still be reached.
+QString SelectedPathText(const QString& path);
+
+// The extension with its dot, upper case ("" when none).
+QString UpperExtension(const QString& path);
+
+// Mounted volumes as drives: "/" first, then the others by root path.
+QStringList AvailableDrives();
+
+// The drive of a path: the volume whose root is the longest prefix of it.
+QString DriveOfPath(const QString& path, const QStringList& drives);
+
+// A folder path without a trailing separator, except for a root.
+QString CleanFolder(const QString& path);
+
+} // namespace quillon

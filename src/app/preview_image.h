@@ -1,0 +1,32 @@
+// The preview picture: shown scaled proportionally to fit and centred; its own size is the
+// size previews are drawn at.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+namespace quillon {
+
+class PreviewImage : public QWidget {
+    Q_OBJECT
+public:
+    explicit PreviewImage(QWidget* parent = nullptr);
+
+    const QImage& picture() const { return picture_; }
+    void setPicture(const QImage& image);
+    void clearPicture();
+    bool hasPicture() const { return !picture_.isNull(); }
+
+signals:
+    void doubleClicked();
+    void pictureReplaced(); // also when cleared
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    QImage picture_;
+};
+
+} // namespace quillon

@@ -1,0 +1,34 @@
+// The settings file: a Windows-profile INI ("[Section]", "key=value"), read once and written
+// atomically so that a crash never leaves it half-written.
+#pragma once
+
+#include <QString>
+#include <memory>
+
+namespace quillon {
+
+class SettingsFile {
+public:
+    SettingsFile();
+    ~SettingsFile();
+
+    void load(const QString& path); // a missing or unreadable file reads as empty
+    bool save(const QString& path) const;
+
+    int readInteger(const char* section, const char* key, int fallback) const;
+    bool readBool(const char* section, const char* key, bool fallback) const;
+    QString readString(const char* section, const char* key, const QString& fallback) const;
+
+    void writeInteger(const char* section, const char* key, int value);
+    void writeBool(const char* section, const char* key, bool value);
+    void writeString(const char* section, const char* key, const QString& value);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+// Writes bytes to a file through a temporary file in the same folder and a rename.
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes);
+
+} // namespace quillon

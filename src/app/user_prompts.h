@@ -1,0 +1,45 @@
+// Message boxes, questions and file dialogs of the program, behind one interface so that tests
+// can answer them.
+#pragma once
+
+#include "dxf/reader.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace quillon {
+
+class UserPrompts : public MessageSink {
+public:
+    enum class Icon { None, Information, Error };
+
+    // A modal message with an OK button.
+    virtual void message(const QString& caption, const QString& text, Icon icon) = 0;
+    // A Yes/No question; true for Yes.
+    virtual bool question(const QString& caption, const QString& text) = 0;
+    // File dialogs; an empty result means cancelled.
+    virtual QString openFileName(const QString& fileName, const QString& filter) = 0;
+    virtual QString saveFileName(const QString& fileName, const QString& filter) = 0;
+
+    void showMessage(const QString& caption, const QString& text) override {
+        message(caption, text, Icon::None);
+    }
+};
+
+// The real dialogs, owned by a window.
+class DialogPrompts : public UserPrompts {
+public:
+    explicit DialogPrompts(QWidget* owner = nullptr) : owner_(owner) {}
+    void setOwner(QWidget* owner) { owner_ = owner; }
+
+    void message(const QString& caption, const QString& text, Icon icon) override;
+    bool question(const QString& caption, const QString& text) override;
+    QString openFileName(const QString& fileName, const QString& filter) override;
+    QString saveFileName(const QString& fileName, const QString& filter) override;
+
+private:
+    QWidget* owner_;
+};
+
+} // namespace quillon

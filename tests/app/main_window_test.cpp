@@ -1,0 +1,234 @@
+#include "app/desktop.h"
+#include "app/directory_outline.h"
+#include "app/file_list_box.h"
+#include "app/main_window.h"
+#include "app/paths.h"
+#include "app/preview_image.h"
+#include "support/scripted_prompts.h"
+#include "support/temp_files.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace quillon;
+using quillon::test::ScriptedPrompts;
+using quillon::test::TempFolder;
+
+namespace {
+
+// A program folder and a small library beside it, in a real temporary folder.
+struct Library {
+    TempFolder tmp;
+    ScriptedPrompts prompts;
+    QString program, library;
+
+    Library() {
+        program = tmp.file("prog");
+        library = tmp.file("lib");
+        QDir().mkpath(program);
+        for (const char* f : {"lib/parts/b.DWG", "lib/parts/a.dxf", "lib/parts/cDXF",
+                              "lib/parts/readme.txt", "lib/empty/notes.txt", "lib/other/z.dwg"})
+            tmp.write(f, "x");
+    }
+    AppPaths paths() const { return {program + "/quillon"}; }
+    void writeIni(const QString& text) const {
+        QFile f(paths().settingsFile());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text.toUtf8());
+    }
+    std::unique_ptr<TForm2> open() { return std::make_unique<TForm2>(paths(), prompts); }
+    std::unique_ptr<TForm2> openAt(const QString& folder) {
+        writeIni("[DirectoryList]\nDirectory=" + folder + "\n");
+        return open();
+    }
+};
+
+int IndexOf(TForm2& w, const QString& name) { return w.FileListBox1->findName(name); }
+
+} // namespace
+
+TEST(MainWindow, FirstRunWithoutFilesUsesTheDefaults) {
+    Library s;
+    auto w = s.open();
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(w->x(), (screen.width() - w->width()) / 2);
+    EXPECT_EQ(w->y(), (screen.height() - w->height()) / 2);
+    EXPECT_EQ(w->DirectoryOutline1->directory(), QDir::toNativeSeparators(s.program));
+    EXPECT_TRUE(w->CheckBox1->isChecked());
+    EXPECT_FALSE(w->CheckBox2->isChecked());
+    EXPECT_TRUE(w->CheckBox3->isChecked());
+    EXPECT_EQ(w->N25->text(), "[未登録]");
+    EXPECT_EQ(w->TargetProgId, "BricscadApp.AcadApplication");
+    EXPECT_EQ(w->ComboBox2->count(), 0);
+    EXPECT_TRUE(w->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_FALSE(w->Button1->isEnabled());
+    EXPECT_FALSE(w->Button28->isEnabled());
+    EXPECT_FALSE(w->N14->isEnabled());
+    EXPECT_TRUE(w->Edit4->isHidden());
+    EXPECT_TRUE(w->Button17->isHidden() && w->Button2->isHidden());
+}
+
+TEST(MainWindow, FolderChangeSelectsTheFirstDrawing) {
+    Library s;
+    auto w = s.openAt(s.library + "/parts");
+    // Sorted by name ignoring case; the initial mask lists only the two drawings.
+    ASSERT_EQ(w->FileListBox1->count(), 2);
+    EXPECT_EQ(w->FileListBox1->item(0)->text(), "a.dxf");
+    EXPECT_EQ(w->FileListBox1->itemIndex(), 0);
+    EXPECT_EQ(w->Edit1->text(), "a.dxf");
+    EXPECT_EQ(w->Edit4->text(), QDir::toNativeSeparators(s.library + "/parts/a.dxf"));
+    EXPECT_EQ(w->Edit2->text(), QDir::toNativeSeparators(s.library + "/parts"));
+}
+
+TEST(MainWindow, SelectionSetsButtonsByExtension) {
+    Library s;
+    auto w = s.openAt(s.library + "/parts");
+    w->Edit48->setText("b"); // "*b*.DWG;*DXF" also lists the name without a dot
+    ASSERT_EQ(w->FileListBox1->count(), 3);
+    const struct {
+        const char* file;
+        bool convertFirst;
+        bool oda, insert;
+    } cases[] = {
+        {"b.DWG", true, true, true},  {"b.DWG", false, true, true},
+        {"a.dxf", true, false, true}, {"a.dxf", false, false, false},
+        {"cDXF", true, false, false},
+    };
+    for (const auto& c : cases) {
+        {
+            const QSignalBlocker block(w->CheckBox3);
+            w->CheckBox3->setChecked(c.convertFirst);
+        }
+        w->FileListBox1->setItemIndex(IndexOf(*w, c.file));
+        w->FileListBox1Click();
+        EXPECT_EQ(w->Button3->isEnabled(), c.oda) << c.file;
+        EXPECT_EQ(w->Button18->isEnabled(), c.insert) << c.file << c.convertFirst;
+        EXPECT_EQ(w->Button19->isEnabled(), c.insert) << c.file;
+        EXPECT_EQ(w->Edit1->text(), c.file);
+    }
+    // Toggling the conversion option reruns the selection flow for the selected DXF.
+    w->FileListBox1->setItemIndex(IndexOf(*w, "a.dxf"));
+    {
+        const QSignalBlocker block(w->CheckBox3);
+        w->CheckBox3->setChecked(false);
+    }
+    w->CheckBox3->setChecked(true);
+    EXPECT_TRUE(w->Button18->isEnabled() && w->Button19->isEnabled());
+    w->CheckBox3->setChecked(false);
+    EXPECT_FALSE(w->Button18->isEnabled() || w->Button19->isEnabled());
+}
+
+TEST(MainWindow, FolderWithoutDrawingsKeepsTheLastSelection) {
+    Library s;
+    auto w = s.openAt(s.library + "/parts");
+    w->FileListBox1->setItemIndex(IndexOf(*w, "b.DWG"));
+    w->FileListBox1Click();
+    const QString lastPath = w->Edit4->text();
+    w->DirectoryOutline1->setDirectory(s.library + "/empty");
+    EXPECT_EQ(w->FileListBox1->count(), 0);
+    EXPECT_EQ(w->Edit1->text(), w->FileListBox1->mask());
+    EXPECT_EQ(w->Edit4->text(), lastPath);
+    EXPECT_TRUE(w->Button3->isEnabled());
+    EXPECT_TRUE(w->Button18->isEnabled());
+}
+
+TEST(MainWindow, MaskNarrowsDwgNamesOnly) {
+    Library s;
+    auto w = s.openAt(s.library + "/parts");
+    w->Edit48->setText("zz");
+    EXPECT_EQ(w->FileListBox1->mask(), "*zz*.DWG;*DXF");
+    QStringList names;
+    for (int i = 0; i < w->FileListBox1->count(); ++i) names << w->FileListBox1->item(i)->text();
+    EXPECT_EQ(names, (QStringList{"a.dxf", "cDXF"}));
+    w->Edit48->setText("B");
+    EXPECT_EQ(w->FileListBox1->findName("b.dwg"), 1);
+}
+
+TEST(MainWindow, DroppedFilesNavigateToTheFirstOnly) {
+    Library s;
+    auto w = s.openAt(s.library + "/other");
+    w->HandleDroppedFiles({s.library + "/parts/b.DWG", s.library + "/other/z.dwg",
+                           s.library + "/parts/a.dxf"});
+    EXPECT_EQ(w->DirectoryOutline1->directory(), QDir::toNativeSeparators(s.library + "/parts"));
+    EXPECT_EQ(w->FileListBox1->itemIndex(), IndexOf(*w, "b.DWG"));
+    // No selection flow: the selected-file controls still show the folder's first drawing.
+    EXPECT_EQ(w->Edit4->text(), QDir::toNativeSeparators(s.library + "/parts/a.dxf"));
+    EXPECT_FALSE(w->Button3->isEnabled());
+}
+
+TEST(MainWindow, ExpandTreeFindsTheLastItem) {
+    Library s;
+    s.tmp.write("lib/zz_last/deep/x.dxf", "x");
+    auto w = s.openAt(s.library + "/parts");
+    // A tree rooted at the library, so that the target becomes its very last item.
+    w->DirectoryOutline1->setDrive(s.library);
+    const QString target = QDir::toNativeSeparators(s.library + "/zz_last/deep");
+    w->ExpandTreeToPath(target);
+    EXPECT_EQ(w->DirectoryOutline1->directory(), target);
+    const int last = w->DirectoryOutline1->itemCount();
+    EXPECT_EQ(w->DirectoryOutline1->itemText(last), "deep");
+    EXPECT_EQ(w->FileListBox1->item(0)->text(), "x.dxf");
+}
+
+TEST(MainWindow, VersionMessage) {
+    Library s;
+    auto w = s.open();
+    w->N11Click();
+    ASSERT_EQ(s.prompts.messages.size(), 1);
+    EXPECT_TRUE(s.prompts.messages[0].startsWith(
+        "Tessera.exe|Quillon for nanoCAD 5 Ver.1.21 (2024.05.30)\n"));
+}
+
+TEST(PathRules, SplitFirstPathPartKeepsLongPaths) {
+    const QString longTail = QString("d/").repeated(200) + "end";
+    const struct {
+        QString path, part, rest;
+    } cases[] = {{"", "", ""},
+                 {"/usr/lib", "", "usr/lib"},
+                 {"usr/lib", "usr", "lib"},
+                 {"name", "name", ""},
+                 {"a/" + longTail, "a", longTail}};
+    for (const auto& c : cases) {
+        QString part = "x", path = c.path;
+        SplitFirstPathPart(part, path);
+        EXPECT_EQ(part, c.part);
+        EXPECT_EQ(path, c.rest);
+    }
+    EXPECT_EQ(UpperExtension("/a/b.c/Part.Dxf"), ".DXF");
+    EXPECT_EQ(UpperExtension("/a/b.c/noext"), "");
+    EXPECT_EQ(DriveOfPath("/media/usb/x", {"/", "/media/usb", "/media"}), "/media/usb");
+    EXPECT_EQ(DriveOfPath("/media/usbstick", {"/", "/media/usb"}), "/");
+}
+
+TEST(ScratchCleanUp, RemovesOnlyWritableDrawingsOfTheScratchFolder) {
+    TempFolder tmp;
+    const QString scratch = tmp.file("scratch");
+    for (const char* f : {"scratch/a.dxf", "scratch/b.DWG", "scratch/keep.txt", "scratch/ro.dwg",
+                          "scratch/sub.dxf/inner.dxf", "user.dxf"})
+        tmp.write(f, "x");
+    QFile::setPermissions(scratch + "/ro.dwg", QFile::ReadOwner);
+    DeleteScratchDrawings(scratch);
+    EXPECT_FALSE(QFile::exists(scratch + "/a.dxf"));
+    EXPECT_FALSE(QFile::exists(scratch + "/b.DWG"));
+    EXPECT_TRUE(QFile::exists(scratch + "/keep.txt"));
+    EXPECT_TRUE(QFile::exists(scratch + "/ro.dwg"));
+    EXPECT_TRUE(QFile::exists(scratch + "/sub.dxf/inner.dxf"));
+    EXPECT_TRUE(QFile::exists(tmp.file("user.dxf")));
+}
+
+TEST(ScratchCleanUp, WindowDestructionEmptiesTheProgramsScratchFolder) {
+    Library s;
+    s.tmp.write("prog/scratch/conv.dwg", "x");
+    s.tmp.write("prog/mine.dwg", "x");
+    s.open().reset();
+    EXPECT_FALSE(QFile::exists(s.program + "/scratch/conv.dwg"));
+    EXPECT_TRUE(QFile::exists(s.program + "/mine.dwg"));
+}
