@@ -1,0 +1,96 @@
+// A 32-bit picture with the drawing rules of the preview: 1-pixel cosmetic pens, styles and
+// pen modes rasterised here (first pixel set, last pixel not set, the style pattern carried from
+// one segment to the next), arcs from a bounding rectangle and two radial points; text, wide
+// pens, rectangles and fills through QPainter.
+#pragma once
+
+#include "dxf/model.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <memory>
+#include <vector>
+
+namespace quillon {
+
+enum class PenMode { Copy, Xor, Not, NotXor };
+
+QRgb ToRgb(TColor c);
+TColor FromRgb(QRgb c);
+
+class Canvas {
+public:
+    Canvas(int width, int height);
+    ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    int width() const { return image_.width(); }
+    int height() const { return image_.height(); }
+    // The picture as drawn so far (pending text and fills are flushed first).
+    const QImage& image();
+
+    // The pen changes only where it differs from the current one.
+    void setPen(TColor color, int width, TPenStyle style);
+    void setPenMode(PenMode mode);
+    TColor penColor() const { return penColor_; }
+    int penWidth() const { return penWidth_; }
+    TPenStyle penStyle() const { return penStyle_; }
+    int penChanges() const { return penChanges_; }
+
+    void moveTo(int x, int y);
+    void lineTo(int x, int y); // the end pixel is not set
+    // The arc of the ellipse inscribed in (left, top)-(right, bottom), counter-clockwise on
+    // screen from the ray through (x1, y1) to the ray through (x2, y2); the whole ellipse when
+    // the two points are equal.
+    void arc(int left, int top, int right, int bottom, int x1, int y1, int x2, int y2);
+    void setPixel(int x, int y, TColor color);
+    TColor pixel(int x, int y) const;
+
+    // Filled rectangle (left, top) to (right, bottom), right and bottom excluded.
+    void fillRect(int left, int top, int right, int bottom, TColor color);
+
+    // Text: the font changes only where it differs; transparent background.
+    void setFont(const QFont& font);
+    const QFont& font() const { return font_; }
+    void setTextColor(TColor color) { textColor_ = color; }
+    int textWidth(const QString& text);
+    // Writes text with its top-left corner at (x, y), turned by angle degrees
+    // counter-clockwise about that corner.
+    void textOut(int x, int y, double angleDegrees, const QString& text);
+
+private:
+    void plot(int x, int y);
+    bool styleOn();
+    void wideLine(int x0, int y0, int x1, int y1);
+    QPainter& painter();
+    void endPainter();
+    void ellipsePoints(int left, int top, int right, int bottom, bool ordered,
+                       std::vector<QPoint>& out) const;
+
+    QImage image_;
+    uint32_t* bits_ = nullptr;
+    int stride_ = 0;
+    std::unique_ptr<QPainter> painter_;
+    QFont font_;
+    bool fontApplied_ = false;
+    TColor textColor_ = 0;
+
+    TColor penColor_ = 0;
+    uint32_t penRgb_ = 0;
+    int penWidth_ = 1;
+    TPenStyle penStyle_ = TPenStyle::psSolid;
+    PenMode mode_ = PenMode::Copy;
+    const uint8_t* pattern_ = nullptr; // run lengths, on/off alternating, 0-terminated
+    int patternIndex_ = 0, patternLeft_ = 0;
+    int penChanges_ = 0;
+    int curX_ = 0, curY_ = 0;
+    std::vector<QPoint> arcPoints_;
+};
+
+// Shrinks a part of a picture keeping the brightest: every target pixel is the bitwise OR of
+// the source pixels merged into it.
+QImage ShrinkKeepBrightest(const QImage& source, const QRect& part, QSize size);
+
+} // namespace quillon

@@ -1,0 +1,187 @@
+#include "render/extents.h"
+
+#include "dxf/text_decoding.h"
+#include "render/geometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quillon {
+
+namespace {
+
+bool Inside(const TAcadPoint& p, const ModelWindow& w) {
+    return w.min.x <= p.x && p.x <= w.max.x && w.min.y <= p.y && p.y <= w.max.y;
+}
+
+// The four edges of a rectangle's outline, in the order lo, (lo.x, hi.y), hi, (hi.x, lo.y).
+void Outline(const TAcadPoint& lo, const TAcadPoint& hi, TAcadPoint (&corners)[5]) {
+    corners[0] = {lo.x, lo.y, 0};
+    corners[1] = {lo.x, hi.y, 0};
+    corners[2] = {hi.x, hi.y, 0};
+    corners[3] = {hi.x, lo.y, 0};
+    corners[4] = corners[0];
+}
+
+bool OutlinesCross(const Box& box, const ModelWindow& w) {
+    TAcadPoint a[5], b[5], hit;
+    Outline(box.min, box.max, a);
+    Outline(w.min, w.max, b);
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 4; ++j)
+            if (SegmentIntersect(a[i], a[i + 1], b[j], b[j + 1], true, hit)) return true;
+    return false;
+}
+
+void Widen(Box& running, const Box& b) {
+    running.min.x = std::min(running.min.x, b.min.x);
+    running.min.y = std::min(running.min.y, b.min.y);
+    running.max.x = std::max(running.max.x, b.max.x);
+    running.max.y = std::max(running.max.y, b.max.y);
+}
+
+void Include(Box& box, const TAcadPoint& p) { Widen(box, {p, p}); }
+
+} // namespace
+
+Box OrderCorners(const TAcadPoint& a, const TAcadPoint& b) {
+    return {{std::min(a.x, b.x), std::min(a.y, b.y), 0}, {std::max(a.x, b.x), std::max(a.y, b.y), 0}};
+}
+
+Box CircleBox(const TAcadPoint& c, double r) {
+    return {{c.x - r, c.y - r, c.z}, {c.x + r, c.y + r, c.z}};
+}
+
+Box ArcBox(const TAcadPoint& c, double r, double start, double end) {
+    Box box = OrderCorners(PolarPoint(c, start, r), PolarPoint(c, end, r));
+    if (end > start) {
+        if (start == 0 || end == 2 * kPi) box.max.x = c.x + r;
+        if (start <= kPi / 2 && kPi / 2 <= end) box.max.y = c.y + r;
+        if (start <= kPi && kPi <= end) box.min.x = c.x - r;
+        if (start <= 3 * kPi / 2 && 3 * kPi / 2 <= end) box.min.y = c.y - r;
+    } else {
+        box.max.x = c.x + r;
+        if (start <= kPi / 2 || end >= kPi / 2) box.max.y = c.y + r;
+        if (start <= kPi || end >= kPi) box.min.x = c.x - r;
+        if (start <= 3 * kPi / 2 || end >= 3 * kPi / 2) box.min.y = c.y - r;
+    }
+    return box;
+}
+
+Box TextBox(const TAcadPoint& pt10, const TAcadPoint& pt11, int code71, bool mtflag,
+            const QString& str, int code73, int code72, double code44, double code50,
+            double code41, double code40) {
+    const double theta = code50 * kDegToRad;
+    if (mtflag) {
+        QStringList lines;
+        const int k = SplitMTextLines(str, lines);
+        const double w = code41, u = code40 * code44 * 1.86;
+        double x1 = 0, x2 = w, y1 = 0, y2 = -u * k;
+        if (code71 == 2 || code71 == 5 || code71 == 8) x1 = w / 2, x2 = -w / 2;
+        else if (code71 == 3 || code71 == 6 || code71 == 9) x1 = 0, x2 = -w;
+        if (code71 >= 4 && code71 <= 6) y1 = u * k / 2, y2 = -u * k / 2;
+        else if (code71 >= 7 && code71 <= 9) y1 = u * k, y2 = 0;
+        Box box{pt10, pt10};
+        for (const TAcadPoint& corner : {TAcadPoint{x1, y1, 0}, TAcadPoint{x2, y2, 0},
+                                         TAcadPoint{x2, y1, 0}, TAcadPoint{x1, y2, 0}}) {
+            const TAcadPoint r = RotatePoint(corner, theta);
+            Include(box, {pt10.x + r.x, pt10.y + r.y, 0});
+        }
+        return box;
+    }
+    const TAcadPoint b = (code72 == 0 && code73 == 0) ? pt10 : pt11;
+    const double width = code40 * code41 * 0.855 * double(str.size());
+    double dx = 0, dy;
+    if (code72 == 1 || code72 == 4) dx = -width / 2;
+    else if (code72 == 2 || code72 == 3 || code72 == 5) dx = -width;
+    switch (code73) {
+    case 0: dy = code72 == 4 ? code40 / 2 - 0.03 * code40 : 0.855 * code40; break;
+    case 1: dy = 0.994 * code40; break;
+    case 2: dy = code40 / 2 - 0.03 * code40; break;
+    case 3: dy = 0.086 * code40; break;
+    default: dy = code40; break;
+    }
+    const TAcadPoint o = RotatePoint({dx, dy, 0}, theta);
+    const TAcadPoint k3{b.x + 2 * o.x, b.y + 2 * o.y, b.z};
+    const TAcadPoint k4 = PolarPoint(k3, theta, width);
+    const TAcadPoint k1 = PolarPoint(k3, theta - kPi / 4, code40);
+    const TAcadPoint k2 = PolarPoint(k1, theta, width);
+    Box box{b, b};
+    for (const TAcadPoint& p : {k1, k2, k3, k4}) Include(box, p);
+    box.min.z = box.max.z = 0;
+    return box;
+}
+
+Box TextBoxOf(const TTextBlk& t) {
+    return TextBox(t.pt10, t.pt11, t.code71, t.mtflag, t.str, t.code73, t.code72, t.code44,
+                   t.code50, t.code41, t.code40);
+}
+
+void CalcExtents(DxfDrawing& d) {
+    d.ExtMinPt = d.ExtMaxPt = {};
+    Box running;
+    bool first = true;
+    const auto add = [&](const Box& b) {
+        if (first) running = b, first = false;
+        else Widen(running, b);
+    };
+    const auto counts = [&](const auto& r) {
+        return r.code60 == 0 && r.code67 == 0 && LayerVisibleByName(d, r.layer);
+    };
+    for (const TAcadLineBlk& l : d.LineAry)
+        if (counts(l)) add(OrderCorners(l.st, l.ed));
+    for (const TCircleBlk& c : d.CircleAry)
+        if (counts(c)) add(CircleBox(c.center, c.hankei));
+    for (const TArcBlk& a : d.ArcAry)
+        if (counts(a)) add(ArcBox(a.center, a.hankei, a.st * kDegToRad, a.ed * kDegToRad));
+    if (first)
+        for (const TTextBlk& t : d.TextAry)
+            if (counts(t)) add(TextBoxOf(t));
+    if (!first) {
+        d.ExtMinPt = {running.min.x, running.min.y, 0};
+        d.ExtMaxPt = {running.max.x, running.max.y, 0};
+    }
+}
+
+bool LineInWindow(const TAcadLineBlk& l, const ModelWindow& w) {
+    if (Inside(l.st, w) && Inside(l.ed, w)) return true;
+    const TAcadPoint corners[4] = {w.min, {w.min.x, w.max.y, 0}, w.max, {w.max.x, w.min.y, 0}};
+    // left, bottom, top, right
+    const int edges[4][2] = {{0, 1}, {0, 3}, {1, 2}, {3, 2}};
+    TAcadPoint hit;
+    for (const auto& e : edges)
+        if (SegmentIntersect(l.st, l.ed, corners[e[0]], corners[e[1]], true, hit)) return true;
+    return false;
+}
+
+bool CircleInWindow(const TCircleBlk& c, const ModelWindow& w) {
+    return Inside(c.center, w) || OutlinesCross(CircleBox(c.center, c.hankei), w);
+}
+
+bool ArcInWindow(const TArcBlk& a, const ModelWindow& w) {
+    if (Inside(a.center, w)) return true;
+    const double s = a.st * kDegToRad, e = a.ed * kDegToRad;
+    if (Inside(PolarPoint(a.center, s, a.hankei), w) || Inside(PolarPoint(a.center, e, a.hankei), w))
+        return true;
+    return OutlinesCross(ArcBox(a.center, a.hankei, s, e), w);
+}
+
+bool TextInWindow(const TTextBlk& t, const ModelWindow& w) {
+    return Inside(t.pt10, w) || OutlinesCross(TextBoxOf(t), w);
+}
+
+int LayerIndexByName(const DxfDrawing& d, const QString& name) {
+    for (size_t i = 0; i < d.LayerAry.size(); ++i)
+        if (d.LayerAry[i].Name == name) return int(i);
+    return -1;
+}
+
+bool LayerVisibleByIndex(const DxfDrawing& d, int index) {
+    return index >= 0 && index < int(d.LayerAry.size()) ? d.LayerAry[size_t(index)].visible : true;
+}
+
+bool LayerVisibleByName(const DxfDrawing& d, const QString& name) {
+    return LayerVisibleByIndex(d, LayerIndexByName(d, name));
+}
+
+} // namespace quillon

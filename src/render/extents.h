@@ -1,0 +1,34 @@
+// How large is the drawing, and does a record reach into the window shown? Boxes of circles,
+// arcs and texts, the drawing's extents, the window tests and the layer lookups.
+#pragma once
+
+#include "dxf/model.h"
+#include "render/view.h"
+
+namespace quillon {
+
+struct Box {
+    TAcadPoint min, max;
+};
+
+Box OrderCorners(const TAcadPoint& a, const TAcadPoint& b);
+Box CircleBox(const TAcadPoint& centre, double radius);
+Box ArcBox(const TAcadPoint& centre, double radius, double start, double end);
+Box TextBox(const TAcadPoint& pt10, const TAcadPoint& pt11, int code71, bool mtflag,
+            const QString& str, int code73, int code72, double code44, double code50,
+            double code41, double code40);
+Box TextBoxOf(const TTextBlk& t);
+
+// Sets ExtMinPt and ExtMaxPt of the drawing.
+void CalcExtents(DxfDrawing& d);
+
+bool LineInWindow(const TAcadLineBlk& l, const ModelWindow& w);
+bool CircleInWindow(const TCircleBlk& c, const ModelWindow& w);
+bool ArcInWindow(const TArcBlk& a, const ModelWindow& w);
+bool TextInWindow(const TTextBlk& t, const ModelWindow& w);
+
+int LayerIndexByName(const DxfDrawing& d, const QString& name);
+bool LayerVisibleByIndex(const DxfDrawing& d, int index);
+bool LayerVisibleByName(const DxfDrawing& d, const QString& name);
+
+} // namespace quillon

@@ -1,0 +1,38 @@
+// Plane geometry on drawing points: polar offsets, angles, intersections, bulge arcs and the
+// object-to-world mapping of extrusion directions. Angles are radians, counter-clockwise from +x.
+#pragma once
+
+#include "dxf/model.h"
+
+#include <numbers>
+
+namespace quillon {
+
+inline constexpr double kPi = std::numbers::pi;
+inline constexpr double kDegToRad = kPi / 180.0;
+
+inline TAcadPoint MakePoint(double x, double y, double z) { return {x, y, z}; }
+TAcadPoint PolarPoint(const TAcadPoint& p, double angle, double distance);
+double Distance2D(const TAcadPoint& a, const TAcadPoint& b);
+double PointAngle(const TAcadPoint& a, const TAcadPoint& b); // in [0, 2*pi)
+bool SegmentIntersect(const TAcadPoint& a, const TAcadPoint& b, const TAcadPoint& c,
+                      const TAcadPoint& d, bool bounded, TAcadPoint& point);
+
+struct ArcOfBulge {
+    TAcadPoint centre;
+    double radius, startAngle, endAngle;
+};
+ArcOfBulge BulgeToArc(const TAcadPoint& s, const TAcadPoint& e, double bulge);
+
+inline TAcadPoint PointSub(const TAcadPoint& p, const TAcadPoint& q) {
+    return {p.x - q.x, p.y - q.y, p.z};
+}
+TAcadPoint RotatePoint(const TAcadPoint& p, double angle);
+bool SamePoint(const TAcadPoint& a, const TAcadPoint& b, double tolerance);
+TAcadPoint NormalizeVector(const TAcadPoint& v);
+TAcadPoint CrossProduct(const TAcadPoint& a, const TAcadPoint& b);
+TAcadPoint OcsToWcs(const TAcadPoint& p, const TAcadPoint& n);
+TAcadPoint AxesToWorld(const TAcadPoint& l, const TAcadPoint& origin, const TAcadPoint& x,
+                       const TAcadPoint& y, const TAcadPoint& z);
+
+} // namespace quillon

@@ -1,0 +1,129 @@
+#include "render/pens.h"
+
+#include "render/extents.h"
+#include "render/geometry.h"
+#include "render/view.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace quillon {
+
+namespace {
+
+TColor Rgb(int r, int g, int b) { return TColor(r | (g << 8) | (b << 16)); }
+
+} // namespace
+
+TColor AciToColor(int number) {
+    const int n = std::abs(number);
+    static const TColor basic[] = {Rgb(255, 0, 0),   Rgb(255, 255, 0), Rgb(0, 255, 0),
+                                   Rgb(0, 255, 255), Rgb(0, 0, 255),   Rgb(255, 0, 255)};
+    if (n >= 1 && n <= 6) return basic[n - 1];
+    if (n == 8) return Rgb(128, 128, 128);
+    if (n == 9) return Rgb(192, 192, 192);
+    if (n >= 10 && n <= 249) {
+        static const int top[] = {255, 255, 204, 204, 153, 153, 127, 127, 76, 76};
+        const int h = (n / 10 - 1) * 15, row = n % 10;
+        const int v = top[row], l = (row % 2 == 0) ? 0 : v / 2;
+        const int sector = h / 60;
+        const double f = (h % 60) / 60.0;
+        const auto m = [&](double t) { return int(std::trunc(l + (v - l) * t)); };
+        switch (sector) {
+        case 0: return Rgb(v, m(f), l);
+        case 1: return Rgb(m(1 - f), v, l);
+        case 2: return Rgb(l, v, m(f));
+        case 3: return Rgb(l, m(1 - f), v);
+        case 4: return Rgb(m(f), l, v);
+        default: return Rgb(v, l, m(1 - f));
+        }
+    }
+    static const int greys[] = {51, 91, 132, 173, 214};
+    if (n >= 250 && n <= 254) return Rgb(greys[n - 250], greys[n - 250], greys[n - 250]);
+    return Rgb(255, 255, 255);
+}
+
+TPenStyle LineTypeToPenStyle(const QString& name) {
+    const QString u = name.toUpper();
+    const auto starts = [&](const char* p) { return u.startsWith(QLatin1String(p)); };
+    if (starts("CON")) return TPenStyle::psSolid;
+    if (starts("HID") || starts("DASHE")) return TPenStyle::psDot;
+    if (starts("CEN") || starts("BOR") || starts("DASHD")) return TPenStyle::psDashDot;
+    if (starts("DEV") || starts("PHA")) return TPenStyle::psDashDotDot;
+    if (starts("DOT")) return TPenStyle::psDot;
+    return TPenStyle::psSolid;
+}
+
+TPenStyle EntityPenStyle(const DxfDrawing& d, const QString& ltype, const QString& layer) {
+    if (ltype.isEmpty() || ltype == QLatin1String("BYLAYER")) {
+        const int i = LayerIndexByName(d, layer);
+        if (i >= 0) return LineTypeToPenStyle(d.LayerAry[size_t(i)].ltype);
+    }
+    return LineTypeToPenStyle(ltype);
+}
+
+void ResolvePens(DxfDrawing& d) {
+    // Records share their layer and line-type strings, so consecutive records usually repeat
+    // the previous lookup.
+    QString lastLayer, lastLtype;
+    int lastIndex = -1;
+    TPenStyle lastStyle = TPenStyle::psSolid;
+    bool primed = false;
+    const auto resolve = [&](auto& r) {
+        r.PenColor = AciToColor(r.color);
+        if (!primed || r.layer != lastLayer) {
+            lastIndex = LayerIndexByName(d, r.layer);
+            lastLayer = r.layer;
+            primed = false;
+        }
+        r.layindex = int16_t(lastIndex);
+        if constexpr (requires { r.PenStyle; }) {
+            if (!primed || r.ltype != lastLtype) {
+                lastStyle = EntityPenStyle(d, r.ltype, r.layer);
+                lastLtype = r.ltype;
+            }
+            r.PenStyle = lastStyle;
+        }
+        primed = true;
+    };
+    for (auto& r : d.LineAry) resolve(r);
+    primed = false;
+    for (auto& r : d.ArcAry) resolve(r);
+    primed = false;
+    for (auto& r : d.CircleAry) resolve(r);
+    for (auto& r : d.TextAry) {
+        r.PenColor = AciToColor(r.color);
+        r.layindex = int16_t(LayerIndexByName(d, r.layer));
+    }
+}
+
+void DrawLine(Canvas& canvas, QPoint origin, const TAcadPoint& start, const TAcadPoint& end,
+              double upp, TColor color, int penWidth, TPenStyle penStyle) {
+    const QPoint a = DrawingToScreen(start, origin, upp), b = DrawingToScreen(end, origin, upp);
+    canvas.setPen(color, penWidth, penStyle);
+    canvas.moveTo(a.x(), a.y());
+    canvas.lineTo(b.x(), b.y());
+}
+
+void DrawArc(Canvas& canvas, QPoint origin, const TAcadPoint& centre, double radius,
+             double startAngle, double endAngle, double upp, TColor color, int penWidth,
+             TPenStyle penStyle) {
+    const QPoint c = DrawingToScreen(centre, origin, upp);
+    if (Nearest(radius / upp) <= 0) {
+        canvas.setPixel(c.x(), c.y(), color);
+        return;
+    }
+    const QPoint p1 = DrawingToScreen(PolarPoint(centre, startAngle, radius), origin, upp);
+    const QPoint p2 = DrawingToScreen(PolarPoint(centre, endAngle, radius), origin, upp);
+    if (endAngle < startAngle) endAngle += 2 * kPi;
+    if (p1 == p2 && endAngle - startAngle > kPi / 18000) {
+        canvas.setPixel(c.x(), c.y(), color);
+        return;
+    }
+    const QPoint a = DrawingToScreen({centre.x - radius, centre.y + radius, 0}, origin, upp);
+    const QPoint b = DrawingToScreen({centre.x + radius, centre.y - radius, 0}, origin, upp);
+    canvas.setPen(color, penWidth, penStyle);
+    canvas.arc(a.x(), a.y(), b.x(), b.y(), p1.x(), p1.y(), p2.x(), p2.y());
+}
+
+} // namespace quillon

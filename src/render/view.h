@@ -1,0 +1,44 @@
+// The view of the preview: which model rectangle is fitted into the picture, and the
+// conversions between model points and picture pixels.
+#pragma once
+
+#include "dxf/model.h"
+#include "render/canvas.h"
+
+#include <QPoint>
+#include <cmath>
+
+namespace quillon {
+
+struct ViewState {
+    TAcadPoint ViewCentre;
+    double ViewWidth = 0, ViewHeight = 0;
+    double FillFactor = 0.9;
+    int ColourMode = 0;
+    // The view before the last zoom, for returning to it.
+    TAcadPoint SavedCentre;
+    double SavedWidth = 0, SavedHeight = 0;
+};
+
+// Nearest integer, halves to the even neighbour; kept inside the range pixel coordinates use.
+inline int Nearest(double v) {
+    constexpr double kLimit = 1 << 30;
+    if (!(v > -kLimit)) return -(1 << 30);
+    if (!(v < kLimit)) return 1 << 30;
+    return int(std::nearbyint(v));
+}
+
+double UnitsPerPixel(double viewWidth, double viewHeight, int width, int height, double fill);
+QPoint DrawingToScreen(const TAcadPoint& p, QPoint origin, double upp);
+TAcadPoint ScreenToDrawing(const TAcadPoint& centre, QPoint pixel, int height, double fill,
+                           int width, double viewHeight, double viewWidth);
+void ClearCanvas(Canvas& canvas, int width, int height, TColor color);
+inline TColor InvertColor(TColor c) { return 0xFFFFFF - (c & 0xFFFFFF); }
+
+// The model window shown by a picture of that size: lower-left and upper-right corners.
+struct ModelWindow {
+    TAcadPoint min, max;
+};
+ModelWindow WindowOfView(const TAcadPoint& centre, int width, int height, double upp);
+
+} // namespace quillon
