@@ -139,8 +139,9 @@ void Canvas::lineTo(int x1, int y1) {
     // the minor one. Skipped steps still advance the style pattern.
     auto stepsBetween = [&](int64_t from, int64_t to, int64_t origin, int s, double slope,
                             int64_t& lo, int64_t& hi) {
-        double a = (double(from) - double(origin)) * s / slope,
-               b = (double(to) - double(origin)) * s / slope;
+        // One pixel more on each side covers the rounding of the minor coordinate.
+        double a = (double(from) - 1 - double(origin)) * s / slope,
+               b = (double(to) + 1 - double(origin)) * s / slope;
         if (a > b) std::swap(a, b);
         lo = std::max(lo, int64_t(std::floor(a)) - 2);
         hi = std::min(hi, int64_t(std::ceil(b)) + 2);
@@ -162,7 +163,8 @@ void Canvas::lineTo(int x1, int y1) {
     }
     skip(lo);
     const int64_t twoMajor = 2 * major, twoMinor = 2 * minor;
-    const int64_t num = lo * twoMinor + major;
+    // Minor offset at step i: i * minor / major rounded to nearest, ties towards the start.
+    const int64_t num = lo * twoMinor + major - 1;
     int64_t q = num / twoMajor, r = num % twoMajor;
     for (int64_t i = lo; i <= hi; ++i) {
         const int64_t a = m0 + sMajor * i, b = n0 + sMinor * q;
