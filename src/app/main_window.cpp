@@ -356,7 +356,7 @@ void TForm2::FormDestroy() { DeleteScratchDrawings(paths_.scratchFolder()); }
 
 void TForm2::DriveComboBox1Change() { DirectoryOutline1->setDrive(DriveComboBox1->drive()); }
 
-void TForm2::clearPreview() { Image2->clearPicture(); }
+void TForm2::clearPreview() { preview_->clear(); }
 
 void TForm2::DirectoryOutline1Change() {
     clearPreview();
@@ -449,7 +449,11 @@ void TForm2::N11Click() {
                      UserPrompts::Icon::None);
 }
 
-void TForm2::Panel4Resize() {}
+void TForm2::Panel4Resize() {
+    if (preview_ && CheckBox1->isChecked() &&
+        UpperExtension(FileListBox1->fileName()) == QLatin1String(".DXF"))
+        preview_->redrawCurrentView(false);
+}
 
 void TForm2::dragEnterEvent(QDragEnterEvent* event) {
     if (event->mimeData()->hasUrls()) event->acceptProposedAction();

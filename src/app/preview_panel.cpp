@@ -3,13 +3,58 @@
 #include "app/preview_image.h"
 #include "app/user_prompts.h"
 
+#include <QCoreApplication>
+#include <QProgressBar>
+
 namespace quillon {
 
+class PreviewPanel::Bar : public ProgressSink {
+public:
+    explicit Bar(QProgressBar& bar) : bar_(bar) {}
+    void setMaximum(int max) override { bar_.setMaximum(max); }
+    void setPosition(int pos) override { bar_.setValue(std::min(pos, bar_.maximum())); }
+    int position() const override { return bar_.value(); }
+
+private:
+    QProgressBar& bar_;
+};
+
 PreviewPanel::PreviewPanel(PreviewImage& image, QProgressBar& bar, UserPrompts& prompts)
-    : image_(image), bar_(bar), prompts_(prompts) {}
+    : image_(image), bar_(std::make_unique<Bar>(bar)), prompts_(prompts) {}
 
-void PreviewPanel::drawDxfImage(const QString&) { image_.clearPicture(); }
+PreviewPanel::~PreviewPanel() = default;
 
-void PreviewPanel::showDwgThumbnail(const QString&, bool) { image_.clearPicture(); }
+void PreviewPanel::clear() {
+    ++request_;
+    image_.clearPicture();
+}
+
+void PreviewPanel::drawDxfImage(const QString& dxfName) {
+    const uint64_t request = ++request_;
+    if (busy_) { // runs when the preview being read now is done
+        pendingDxf_ = dxfName;
+        pendingRequest_ = request;
+        return;
+    }
+    busy_ = true;
+    PreviewHooks hooks;
+    hooks.bar = bar_.get();
+    hooks.owner = &prompts_;
+    hooks.processEvents = [] { QCoreApplication::processEvents(); };
+    const QImage picture = DrawDxfImage(drawing_, view_, dxfName, image_.size(), hooks, &facts_);
+    busy_ = false;
+    if (request == request_) image_.setPicture(picture);
+    if (!pendingDxf_.isEmpty()) {
+        const QString next = std::exchange(pendingDxf_, QString());
+        if (pendingRequest_ == request_) drawDxfImage(next);
+    }
+}
+
+void PreviewPanel::redrawCurrentView(bool noClip) {
+    if (busy_) return; // the running preview draws the picture when it is done
+    image_.setPicture(RedrawCurrentView(drawing_, view_, image_.size(), noClip));
+}
+
+void PreviewPanel::showDwgThumbnail(const QString&, bool) { clear(); }
 
 } // namespace quillon

@@ -1,7 +1,11 @@
-// The preview of the selected drawing in the main window's picture.
+// The preview of the selected drawing in the main window's picture. It owns the drawing and the
+// view. Reading lets pending events run; a preview asked for meanwhile waits for the running one
+// and a redraw asked for meanwhile is dropped, so neither ever sees a half-built drawing.
 #pragma once
 
 #include "dxf/model.h"
+#include "render/pipeline.h"
+#include "render/view.h"
 
 #include <QString>
 
@@ -15,16 +19,34 @@ class UserPrompts;
 class PreviewPanel {
 public:
     PreviewPanel(PreviewImage& image, QProgressBar& bar, UserPrompts& prompts);
+    ~PreviewPanel();
 
-    // A DXF file read, reduced and drawn to fit the picture.
+    // A DXF file read, reduced and drawn to fit the picture; sets the view.
     void drawDxfImage(const QString& dxfName);
+    // The drawing again at the current view.
+    void redrawCurrentView(bool noClip);
     // The preview image embedded in a DWG file.
     void showDwgThumbnail(const QString& fileName, bool whiteEmphasis);
+    void clear();
+
+    bool busy() const { return busy_; }
+    const DxfDrawing& drawing() const { return drawing_; }
+    ViewState& view() { return view_; }
+    const PreviewFacts& lastFacts() const { return facts_; }
 
 private:
+    class Bar;
+
     PreviewImage& image_;
-    QProgressBar& bar_;
+    std::unique_ptr<Bar> bar_;
     UserPrompts& prompts_;
+    DxfDrawing drawing_;
+    ViewState view_;
+    PreviewFacts facts_;
+    bool busy_ = false;
+    uint64_t request_ = 0; // every request supersedes the pictures of the ones before it
+    QString pendingDxf_;
+    uint64_t pendingRequest_ = 0;
 };
 
 } // namespace quillon

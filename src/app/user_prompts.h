@@ -25,6 +25,9 @@ public:
     void showMessage(const QString& caption, const QString& text) override {
         message(caption, text, Icon::None);
     }
+    void showInformation(const QString& caption, const QString& text) override {
+        message(caption, text, Icon::Information);
+    }
 };
 
 // The real dialogs, owned by a window.

@@ -12,6 +12,22 @@ TLayer DefaultLayer(const QString& name) {
     return l;
 }
 
+std::vector<std::pair<const char*, size_t>> ArraySizes(const DxfDrawing& d) {
+    return {{"LineAry", d.LineAry.size()},         {"CircleAry", d.CircleAry.size()},
+            {"ArcAry", d.ArcAry.size()},           {"TextAry", d.TextAry.size()},
+            {"TopInsertAry", d.TopInsertAry.size()}, {"LwpAry", d.LwpAry.size()},
+            {"LwpVerAry", d.LwpVerAry.size()},     {"FaceAry", d.FaceAry.size()},
+            {"EllipseAry", d.EllipseAry.size()},   {"SolidAry", d.SolidAry.size()},
+            {"LeaderAry", d.LeaderAry.size()},     {"SplineAry", d.SplineAry.size()},
+            {"DimensionAry", d.DimensionAry.size()}, {"BlockAry", d.BlockAry.size()},
+            {"BlkLineAry", d.BlkLineAry.size()},   {"BlkCircleAry", d.BlkCircleAry.size()},
+            {"BlkArcAry", d.BlkArcAry.size()},     {"BlkLwpAry", d.BlkLwpAry.size()},
+            {"BlkLwpVerAry", d.BlkLwpVerAry.size()}, {"BlkTextAry", d.BlkTextAry.size()},
+            {"BlkSolidAry", d.BlkSolidAry.size()}, {"BlkEllipseAry", d.BlkEllipseAry.size()},
+            {"NestInsertAry", d.NestInsertAry.size()}, {"LayerAry", d.LayerAry.size()},
+            {"ViewAry", d.ViewAry.size()}};
+}
+
 int16_t LayerColor(DxfDrawing& d, const QString& name) {
     for (const TLayer& l : d.LayerAry)
         if (l.Name == name) return l.color;

@@ -252,6 +252,9 @@ struct DxfDrawing {
     void clear() { *this = DxfDrawing{}; }
 };
 
+// Every array of the drawing by name with its number of records, in a fixed order.
+std::vector<std::pair<const char*, size_t>> ArraySizes(const DxfDrawing& d);
+
 // Colour number of the layer named exactly `name`; a missing layer is added with colour 7.
 int16_t LayerColor(DxfDrawing& d, const QString& name);
 

@@ -20,6 +20,10 @@ class MessageSink {
 public:
     virtual ~MessageSink() = default;
     virtual void showMessage(const QString& caption, const QString& text) = 0;
+    // The same with the information icon.
+    virtual void showInformation(const QString& caption, const QString& text) {
+        showMessage(caption, text);
+    }
 };
 
 // Status: empty when read to the end; "busy"/"error" when the file could not be read; otherwise

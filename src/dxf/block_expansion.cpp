@@ -1,0 +1,204 @@
+#include "dxf/block_expansion.h"
+
+#include <QHash>
+#include <QSet>
+#include <cmath>
+#include <numbers>
+
+namespace quillon {
+
+namespace {
+
+// Where each block's entities lie in the block-side arrays, in array order. Built once per
+// expansion so that every INSERT does not scan the whole arrays again.
+struct BlockContents {
+    QHash<QString, std::vector<size_t>> lines, circles, arcs, texts, solids;
+
+    explicit BlockContents(const DxfDrawing& d) {
+        index(d.BlkLineAry, lines);
+        index(d.BlkCircleAry, circles);
+        index(d.BlkArcAry, arcs);
+        index(d.BlkTextAry, texts);
+        index(d.BlkSolidAry, solids);
+    }
+
+    template <class R> static void index(const std::vector<R>& a, QHash<QString, std::vector<size_t>>& out) {
+        for (size_t i = 0; i < a.size(); ++i) out[a[i].bname].push_back(i);
+    }
+
+    static const std::vector<size_t>& of(const QHash<QString, std::vector<size_t>>& h,
+                                         const QString& name) {
+        static const std::vector<size_t> none;
+        const auto it = h.constFind(name);
+        return it == h.cend() ? none : *it;
+    }
+};
+
+const TBlockBlk* FindBlock(const DxfDrawing& d, const QHash<QString, size_t>& blocks,
+                           const QString& name) {
+    const auto it = blocks.constFind(name);
+    return it == blocks.cend() ? nullptr : &d.BlockAry[*it];
+}
+
+QHash<QString, size_t> BlockIndex(const DxfDrawing& d) {
+    QHash<QString, size_t> index;
+    for (size_t i = 0; i < d.BlockAry.size(); ++i)
+        if (!index.contains(d.BlockAry[i].name)) index.insert(d.BlockAry[i].name, i); // first wins
+    return index;
+}
+
+QSet<QString> DimensionBlockNames(const DxfDrawing& d) {
+    QSet<QString> names;
+    for (const TDimensionBlk& dim : d.DimensionAry) names.insert(dim.dimblkName);
+    return names;
+}
+
+bool TakesInsertLayer(const QString& layer, int16_t color) {
+    return layer == QLatin1String("0") || color == 0;
+}
+
+// Copies a block's lines, circles, arcs and texts into the drawing, placed by insert i.
+void CopyPlaced(DxfDrawing& d, const BlockContents& contents, const TBlockBlk& b,
+                const TInsertBlk& i) {
+    const double scale = std::fabs(i.scale.x);
+    const auto common = [&](auto& r, bool withLtype) {
+        r.code67 = i.code67;
+        r.code210 = i.code210;
+        if (TakesInsertLayer(r.layer, r.color)) {
+            r.layer = i.layer;
+            r.color = LayerColor(d, i.layer);
+            if constexpr (requires { r.ltype; })
+                if (withLtype) r.ltype = i.ltype;
+        }
+    };
+    for (size_t k : BlockContents::of(contents.lines, b.name)) {
+        TAcadLineBlk r = d.BlkLineAry[k];
+        r.st = PlacePoint(r.st, b, i);
+        r.ed = PlacePoint(r.ed, b, i);
+        common(r, true);
+        d.LineAry.push_back(std::move(r));
+    }
+    for (size_t k : BlockContents::of(contents.circles, b.name)) {
+        TCircleBlk r = d.BlkCircleAry[k];
+        r.center = PlacePoint(r.center, b, i);
+        r.hankei *= scale;
+        common(r, true);
+        d.CircleAry.push_back(std::move(r));
+    }
+    for (size_t k : BlockContents::of(contents.arcs, b.name)) {
+        TArcBlk r = d.BlkArcAry[k];
+        r.center = PlacePoint(r.center, b, i);
+        r.hankei *= scale;
+        r.st += i.rotate;
+        r.ed += i.rotate;
+        common(r, true);
+        d.ArcAry.push_back(std::move(r));
+    }
+    for (size_t k : BlockContents::of(contents.texts, b.name)) {
+        TTextBlk r = d.BlkTextAry[k];
+        r.pt10 = PlacePoint(r.pt10, b, i);
+        if (!r.mtflag) r.pt11 = PlacePoint(r.pt11, b, i);
+        r.code40 *= scale;
+        common(r, false);
+        d.TextAry.push_back(std::move(r));
+    }
+}
+
+} // namespace
+
+TAcadPoint PlacePoint(const TAcadPoint& p, const TBlockBlk& block, const TInsertBlk& insert) {
+    double x = (p.x - block.base.x) * insert.scale.x;
+    double y = (p.y - block.base.y) * insert.scale.y;
+    const double z = (p.z - block.base.z) * insert.scale.z;
+    const double theta = insert.rotate * (std::numbers::pi / 180);
+    const double c = std::cos(theta), s = std::sin(theta);
+    const double rx = x * c - y * s, ry = x * s + y * c;
+    return {rx + insert.base.x, ry + insert.base.y, z + insert.base.z};
+}
+
+void ExpandTopInserts(DxfDrawing& d) {
+    const BlockContents contents(d);
+    const QHash<QString, size_t> blocks = BlockIndex(d);
+    for (size_t n = 0; n < d.TopInsertAry.size(); ++n) {
+        const TInsertBlk i = d.TopInsertAry[n];
+        if (i.code60 != 0) continue;
+        if (const TBlockBlk* b = FindBlock(d, blocks, i.name)) CopyPlaced(d, contents, *b, i);
+    }
+}
+
+void ExpandBlocks(DxfDrawing& d) {
+    const BlockContents contents(d);
+    const QSet<QString> dimensionBlocks = DimensionBlockNames(d);
+    QHash<QString, std::vector<size_t>> topByName;
+    for (size_t i = 0; i < d.TopInsertAry.size(); ++i) topByName[d.TopInsertAry[i].name].push_back(i);
+
+    for (const TBlockBlk& k : d.BlockAry) {
+        if (k.code60 != 0) continue;
+        if (dimensionBlocks.contains(k.name)) {
+            // Dimension graphics are already in drawing coordinates: copied as they stand.
+            for (size_t n : BlockContents::of(contents.lines, k.name)) d.LineAry.push_back(d.BlkLineAry[n]);
+            for (size_t n : BlockContents::of(contents.arcs, k.name)) d.ArcAry.push_back(d.BlkArcAry[n]);
+            for (size_t n : BlockContents::of(contents.solids, k.name)) {
+                const TSolidBlk& s = d.BlkSolidAry[n];
+                for (const auto& [a, b] : {std::pair{s.p1, s.p2}, {s.p2, s.p3}, {s.p3, s.p1}}) {
+                    TAcadLineBlk l;
+                    l.bname = s.bname;
+                    l.layer = s.layer;
+                    l.color = s.color;
+                    l.ltype = s.ltype;
+                    l.st = a;
+                    l.ed = b;
+                    d.LineAry.push_back(std::move(l));
+                }
+            }
+            for (size_t n : BlockContents::of(contents.texts, k.name)) d.TextAry.push_back(d.BlkTextAry[n]);
+        }
+        if (k.InsertAry.empty()) continue;
+        // The block's own INSERTs, placed once for every top-level INSERT of the block.
+        for (size_t t : topByName.value(k.name)) {
+            const TInsertBlk top = d.TopInsertAry[t];
+            for (const TInsertBlk& nested : k.InsertAry) {
+                TInsertBlk n = nested;
+                n.code67 = top.code67;
+                n.code210 = top.code210;
+                if (TakesInsertLayer(n.layer, n.color)) {
+                    n.ltype = top.ltype;
+                    n.layer = top.layer;
+                    n.color = LayerColor(d, top.layer);
+                }
+                n.rotate = nested.rotate + top.rotate;
+                n.scale = {nested.scale.x * top.scale.x, nested.scale.y * top.scale.y,
+                           nested.scale.z * top.scale.z};
+                n.base = PlacePoint(nested.base, k, top);
+                d.NestInsertAry.push_back(std::move(n));
+            }
+        }
+        // An anonymous block's INSERTs are also taken as they stand.
+        if (k.name.startsWith(u'*')) {
+            for (const TInsertBlk& nested : k.InsertAry) {
+                TInsertBlk n = nested;
+                if (TakesInsertLayer(n.layer, n.color)) {
+                    n.ltype = k.ltype;
+                    n.layer = k.layer;
+                    n.color = LayerColor(d, k.layer);
+                }
+                d.NestInsertAry.push_back(std::move(n));
+            }
+        }
+    }
+    ExpandNestedInserts(d);
+}
+
+void ExpandNestedInserts(DxfDrawing& d) {
+    const BlockContents contents(d);
+    const QHash<QString, size_t> blocks = BlockIndex(d);
+    const QSet<QString> dimensionBlocks = DimensionBlockNames(d);
+    for (size_t k = 0; k < d.NestInsertAry.size(); ++k) {
+        const TInsertBlk n = d.NestInsertAry[k];
+        const bool anonymous = n.dimBlkName.startsWith(u'*');
+        if (anonymous && !d.DimensionAry.empty() && !dimensionBlocks.contains(n.dimBlkName)) continue;
+        if (const TBlockBlk* b = FindBlock(d, blocks, n.name)) CopyPlaced(d, contents, *b, n);
+    }
+}
+
+} // namespace quillon

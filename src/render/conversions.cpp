@@ -1,0 +1,253 @@
+#include "render/conversions.h"
+
+#include "render/geometry.h"
+#include "render/view.h"
+
+#include <cmath>
+
+namespace quillon {
+
+namespace {
+
+// Chords of one full turn never need more than this many steps; it also bounds the work for
+// nonsense angles and parameters in damaged files.
+constexpr int64_t kMaxSteps = 100000;
+
+bool IsUpright(const TAcadPoint& n) { return SamePoint(n, kExtrusionZ, 1e-5); }
+
+template <class From> TAcadLineBlk LineLike(const From& r, const TAcadPoint& st, const TAcadPoint& ed) {
+    TAcadLineBlk l;
+    l.layer = r.layer;
+    l.color = r.color;
+    if constexpr (requires { r.ltype; }) l.ltype = r.ltype;
+    l.st = st;
+    l.ed = ed;
+    return l;
+}
+
+template <class From> TAcadLineBlk LineWithOwner(const From& r, const TAcadPoint& st, const TAcadPoint& ed) {
+    TAcadLineBlk l = LineLike(r, st, ed);
+    l.bname = r.bname;
+    return l;
+}
+
+// Turns the polylines of one side into lines and arcs.
+void ExplodePolylineSide(std::vector<TLwpBlk>& polys, const std::vector<TLwpVer>& verts,
+                         std::vector<TAcadLineBlk>& lines, std::vector<TArcBlk>& arcs,
+                         bool drawingSide) {
+    size_t pos = 0;
+    std::vector<TAcadPoint> pts;
+    std::vector<double> bulges;
+    for (const TLwpBlk& p : polys) {
+        if (p.code60 != 0) continue;
+        // The polyline's vertices: the next run tagged with its ihand. A polyline without any
+        // leaves the search position where it was, so later polylines still find theirs.
+        size_t at = pos;
+        while (at < verts.size() && verts[at].ihand != p.ihand) ++at;
+        pts.clear();
+        bulges.clear();
+        while (at < verts.size() && verts[at].ihand == p.ihand) {
+            pts.push_back(verts[at].code10);
+            bulges.push_back(verts[at].code42);
+            ++at;
+        }
+        if (pts.empty()) continue;
+        pos = at;
+        const auto makeLine = [&](const TAcadPoint& a, const TAcadPoint& b) {
+            TAcadLineBlk l = LineWithOwner(p, a, b);
+            l.code67 = p.code67;
+            if (drawingSide) l.code210 = p.code210;
+            lines.push_back(l);
+        };
+        if (p.code70 & (16 | 64)) {
+            if (!drawingSide || !(p.code70 & 16)) continue;
+            const int64_t m = p.code71, n = p.code72, count = int64_t(pts.size());
+            for (int64_t k = 0; k < n && k < count; ++k) {
+                int64_t last = k;
+                for (int64_t j = 1; j < m && n > 0 && k + j * n < count; ++j) {
+                    makeLine(pts[size_t(last)], pts[size_t(k + j * n)]);
+                    last = k + j * n;
+                }
+                if (p.code70 & 1) makeLine(pts[size_t(last)], pts[size_t(k)]);
+            }
+            continue;
+        }
+        if (p.code70 & 1) {
+            pts.push_back(pts.front());
+            bulges.push_back(0);
+        }
+        for (size_t k = 0; k + 1 < pts.size(); ++k) {
+            if (bulges[k] == 0) {
+                makeLine(pts[k], pts[k + 1]);
+                continue;
+            }
+            const ArcOfBulge b = BulgeToArc(pts[k], pts[k + 1], bulges[k]);
+            double st = b.startAngle / kDegToRad, ed = b.endAngle / kDegToRad;
+            if (drawingSide) {
+                double end = ed;
+                if (st > end) end += 360;
+                if (std::fabs(end - st) <= 1) {
+                    makeLine(PolarPoint(b.centre, st * kDegToRad, b.radius),
+                             PolarPoint(b.centre, end * kDegToRad, b.radius));
+                    continue;
+                }
+            }
+            TArcBlk a;
+            a.bname = p.bname;
+            a.layer = p.layer;
+            a.ltype = p.ltype;
+            a.color = p.color;
+            a.code67 = p.code67;
+            if (drawingSide) a.code210 = p.code210;
+            a.center = b.centre;
+            a.hankei = b.radius;
+            a.st = st;
+            a.ed = ed;
+            arcs.push_back(a);
+        }
+    }
+}
+
+// Number of whole steps of a sweep, as the chord conversions count them.
+int64_t StepCount(double sweep, double step) {
+    const double n = std::nearbyint(sweep / step - 0.5);
+    return std::isfinite(n) ? std::clamp<int64_t>(int64_t(n), 0, kMaxSteps) : 0;
+}
+
+// Chords from angle a through a + s ... a + count*s, then one more chord to angle last.
+template <class R>
+void Chords(std::vector<TAcadLineBlk>& lines, const R& r, double a, int64_t count, double step,
+            double last) {
+    TAcadPoint prev = PolarPoint(r.center, a, r.hankei);
+    const auto add = [&](const TAcadPoint& q) {
+        TAcadLineBlk l = LineLike(r, prev, q);
+        l.code210 = r.code210;
+        lines.push_back(l);
+        prev = q;
+    };
+    for (int64_t k = 1; k <= count; ++k) add(PolarPoint(r.center, a + double(k) * step, r.hankei));
+    add(PolarPoint(r.center, last, r.hankei));
+}
+
+} // namespace
+
+void ExplodeBlkPolylines(DxfDrawing& d) {
+    ExplodePolylineSide(d.BlkLwpAry, d.BlkLwpVerAry, d.BlkLineAry, d.BlkArcAry, false);
+}
+
+void ExplodePolylines(DxfDrawing& d) {
+    ExplodePolylineSide(d.LwpAry, d.LwpVerAry, d.LineAry, d.ArcAry, true);
+}
+
+void ExplodeEllipses(DxfDrawing& d, double stepDegrees) {
+    const double step = stepDegrees * kDegToRad;
+    for (const TEllipseBlk& e : d.EllipseAry) {
+        if (e.code60 != 0) continue;
+        const TAcadPoint& ep = e.endpoint;
+        const double r = std::sqrt(ep.x * ep.x + ep.y * ep.y + ep.z * ep.z);
+        if (!(r > 0)) continue; // no major axis, no ellipse
+        const TAcadPoint u{ep.x / r, ep.y / r, ep.z / r};
+        const TAcadPoint v = CrossProduct(e.code210, u);
+        const auto at = [&](double t) {
+            const double a = r * std::cos(t), b = e.henpei * r * std::sin(t);
+            return TAcadPoint{e.center.x + a * u.x + b * v.x, e.center.y + a * u.y + b * v.y,
+                              e.center.z + a * u.z + b * v.z};
+        };
+        double t = e.kaisi;
+        TAcadPoint p = at(t);
+        for (int64_t k = 0; e.owari > t && k < kMaxSteps; ++k) {
+            t = std::min(t + step, e.owari);
+            const TAcadPoint q = at(t);
+            if (!SamePoint(p, q, 1e-5)) {
+                TAcadLineBlk l = LineLike(e, p, q);
+                l.code210 = kExtrusionZ;
+                d.LineAry.push_back(l);
+            }
+            p = q;
+        }
+    }
+}
+
+void ExplodeOcsArcs(DxfDrawing& d, bool allArcs, double stepDegrees) {
+    const double step = stepDegrees * kDegToRad;
+    const size_t count = d.ArcAry.size();
+    for (size_t i = 0; i < count; ++i) {
+        TArcBlk& a = d.ArcAry[i];
+        if (a.code60 != 0 || (!allArcs && IsUpright(a.code210))) continue;
+        a.code67 = -1;
+        const double from = a.st * kDegToRad;
+        double to = a.ed * kDegToRad;
+        if (to < from) to += 2 * kPi;
+        Chords(d.LineAry, a, from, StepCount(to - from, step), step, to);
+    }
+}
+
+void ExplodeOcsCircles(DxfDrawing& d, bool allCircles, double stepDegrees) {
+    const double step = stepDegrees * kDegToRad;
+    for (TCircleBlk& c : d.CircleAry) {
+        if (c.code60 != 0 || (!allCircles && IsUpright(c.code210))) continue;
+        c.code67 = -1;
+        Chords(d.LineAry, c, 0, StepCount(2 * kPi, step), step, 0);
+    }
+}
+
+void LinesToWcs(DxfDrawing& d) {
+    for (TAcadLineBlk& l : d.LineAry) {
+        if (IsUpright(l.code210)) continue;
+        l.st = OcsToWcs(l.st, l.code210);
+        l.ed = OcsToWcs(l.ed, l.code210);
+    }
+}
+
+void TextsToWcs(DxfDrawing& d) {
+    for (TTextBlk& t : d.TextAry) {
+        if (IsUpright(t.code210)) continue;
+        t.pt10 = OcsToWcs(t.pt10, t.code210);
+        t.pt11 = OcsToWcs(t.pt11, t.code210);
+        t.code50 += PointAngle(OcsToWcs({0, 0, 0}, t.code210), OcsToWcs({100, 0, 0}, t.code210)) /
+                    kDegToRad;
+    }
+}
+
+void ExplodeFaces(DxfDrawing& d) {
+    for (const TFaceBlk& f : d.FaceAry) {
+        if (f.code60 != 0 || f.count <= 0) continue;
+        const int n = std::min<int>(f.count, 4);
+        for (int j = 0; j < n; ++j) {
+            TAcadLineBlk l = LineLike(f, f.pt[size_t(j)], f.pt[size_t((j + 1) % n)]);
+            l.code67 = f.code67;
+            d.LineAry.push_back(l);
+        }
+    }
+}
+
+void ExplodeLeaders(DxfDrawing& d) {
+    for (const TLeaderBlk& r : d.LeaderAry) {
+        if (r.code60 != 0 || r.code76 <= 1) continue;
+        d.LineAry.push_back(LineWithOwner(r, r.p1, r.p2));
+        if (r.code76 > 2) d.LineAry.push_back(LineWithOwner(r, r.p2, r.p3));
+        if (r.code41 != 0) {
+            const TAcadPoint end = d.LineAry.back().ed;
+            d.LineAry.push_back(LineWithOwner(r, end, PolarPoint(end, 0, r.code41)));
+        }
+    }
+}
+
+void ExplodeSolids(DxfDrawing& d) {
+    for (const TSolidBlk& s : d.SolidAry) {
+        if (s.code60 != 0) continue;
+        d.LineAry.push_back(LineWithOwner(s, s.p1, s.p2));
+        d.LineAry.push_back(LineWithOwner(s, s.p2, s.p3));
+        d.LineAry.push_back(LineWithOwner(s, s.p3, s.p1));
+    }
+}
+
+void ExplodeSplines(DxfDrawing& d) {
+    for (const TSplineBlk& s : d.SplineAry) {
+        if (!(s.code70 & 8) || s.code60 != 0 || s.code10Ary.size() < 2) continue;
+        for (size_t k = 0; k + 1 < s.code10Ary.size(); ++k)
+            d.LineAry.push_back(LineWithOwner(s, s.code10Ary[k], s.code10Ary[k + 1]));
+    }
+}
+
+} // namespace quillon

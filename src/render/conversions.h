@@ -1,0 +1,21 @@
+// Reduces the kinds the preview does not draw itself (polylines, meshes, ellipses, faces,
+// leaders, solids, splines, circles and arcs in tilted planes) to lines and arcs.
+#pragma once
+
+#include "dxf/model.h"
+
+namespace quillon {
+
+void ExplodeBlkPolylines(DxfDrawing& d);
+void ExplodePolylines(DxfDrawing& d);
+void ExplodeEllipses(DxfDrawing& d, double stepDegrees);
+void ExplodeOcsArcs(DxfDrawing& d, bool allArcs, double stepDegrees);
+void ExplodeOcsCircles(DxfDrawing& d, bool allCircles, double stepDegrees);
+void LinesToWcs(DxfDrawing& d);
+void TextsToWcs(DxfDrawing& d);
+void ExplodeFaces(DxfDrawing& d);
+void ExplodeLeaders(DxfDrawing& d);
+void ExplodeSolids(DxfDrawing& d);
+void ExplodeSplines(DxfDrawing& d);
+
+} // namespace quillon

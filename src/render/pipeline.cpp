@@ -1,0 +1,219 @@
+#include "render/pipeline.h"
+
+#include "dxf/block_expansion.h"
+#include "render/conversions.h"
+#include "render/extents.h"
+#include "render/geometry.h"
+#include "render/pens.h"
+#include "render/text_drawing.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <cmath>
+
+namespace quillon {
+
+namespace {
+
+template <class T> void Empty(std::vector<T>& a) { std::vector<T>().swap(a); }
+
+void ShowJisLayers(DxfDrawing& d, bool showNew, bool showOld) {
+    int matched = 0;
+    for (TLayer& l : d.LayerAry) {
+        const QString name = l.Name.toUpper();
+        if (name == QLatin1String("NEWJIS")) l.visible = showNew, ++matched;
+        else if (name == QLatin1String("OLDJIS")) l.visible = showOld, ++matched;
+        if (matched == 2) break;
+    }
+}
+
+} // namespace
+
+void ReduceDrawing(DxfDrawing& d, const std::function<void(int)>& progress) {
+    progress(10);
+    if (!d.BlkLwpAry.empty()) {
+        ExplodeBlkPolylines(d);
+        Empty(d.BlkLwpAry);
+        Empty(d.BlkLwpVerAry);
+    }
+    progress(20);
+    if (!d.LwpAry.empty()) {
+        ExplodePolylines(d);
+        Empty(d.LwpAry);
+        Empty(d.LwpVerAry);
+    }
+    progress(30);
+    if (!d.EllipseAry.empty()) {
+        ExplodeEllipses(d, 10);
+        Empty(d.EllipseAry);
+    }
+    progress(40);
+    if (!d.ArcAry.empty()) ExplodeOcsArcs(d, false, 10);
+    progress(50);
+    if (!d.CircleAry.empty()) ExplodeOcsCircles(d, false, 10);
+    LinesToWcs(d);
+    TextsToWcs(d);
+    progress(60);
+    if (!d.TopInsertAry.empty()) ExpandTopInserts(d);
+    progress(70);
+    if (!d.BlockAry.empty()) {
+        try {
+            ExpandBlocks(d);
+        } catch (...) {
+            // what was expanded so far is drawn
+        }
+        Empty(d.BlockAry);
+    }
+    Empty(d.TopInsertAry);
+    Empty(d.NestInsertAry);
+    if (!d.FaceAry.empty()) {
+        ExplodeFaces(d);
+        Empty(d.FaceAry);
+    }
+    if (!d.LeaderAry.empty()) {
+        ExplodeLeaders(d);
+        Empty(d.LeaderAry);
+    }
+    if (!d.SolidAry.empty()) {
+        ExplodeSolids(d);
+        Empty(d.SolidAry);
+    }
+    if (!d.SplineAry.empty()) {
+        ExplodeSplines(d);
+        Empty(d.SplineAry);
+    }
+    progress(80);
+    ShowJisLayers(d, true, false);
+    progress(90);
+    CalcExtents(d);
+    ResolvePens(d);
+}
+
+QImage NotDrawablePicture(QSize size) {
+    Canvas c(size.width(), size.height());
+    ClearCanvas(c, size.width(), size.height(), 0);
+    const int w3 = size.width() / 3, h3 = size.height() / 3;
+    c.setPen(kAqua, 1, TPenStyle::psSolid);
+    c.moveTo(w3, h3);
+    c.lineTo(2 * w3 - 1, 2 * h3 - 1);
+    c.moveTo(2 * w3 - 1, h3);
+    c.lineTo(w3, 2 * h3 - 1);
+    return c.image();
+}
+
+QImage DrawDxfImage(DxfDrawing& d, ViewState& view, const QString& dxfName, QSize size,
+                    const PreviewHooks& hooks, PreviewFacts* facts) {
+    PreviewFacts local;
+    PreviewFacts& f = facts ? *facts : local;
+    f = PreviewFacts{};
+    QImage picture;
+    try {
+        const QFileInfo info(dxfName);
+        if (!info.exists() || !dxfName.toUpper().endsWith(QLatin1String(".DXF")))
+            return NotDrawablePicture(size);
+        QString head;
+        if (PeekFileHead(dxfName, head) && HeadRejectsDxf(head)) return NotDrawablePicture(size);
+        QElapsedTimer clock;
+        clock.start();
+        if (!ScanAcadVer(dxfName, f.acadVer)) return NotDrawablePicture(size);
+        f.encoding = ChooseEncoding(f.acadVer);
+        QString version;
+        ReadDxfFile(d, dxfName, hooks.bar, hooks.owner, f.status, f.encoding, version);
+        f.read = true;
+        f.readMs = clock.nsecsElapsed() / 1e6;
+        if (hooks.afterRead) hooks.afterRead(d);
+        if (!f.status.isEmpty()) return NotDrawablePicture(size);
+
+        if (hooks.bar) hooks.bar->setMaximum(100);
+        const auto progress = [&](int position) {
+            if (hooks.bar) hooks.bar->setPosition(position);
+            if (hooks.processEvents) hooks.processEvents();
+        };
+        clock.restart();
+        ReduceDrawing(d, progress);
+        view.ViewWidth = d.ExtMaxPt.x - d.ExtMinPt.x;
+        view.ViewHeight = d.ExtMaxPt.y - d.ExtMinPt.y;
+        view.ViewCentre = {(d.ExtMaxPt.x + d.ExtMinPt.x) / 2, (d.ExtMaxPt.y + d.ExtMinPt.y) / 2, 0};
+        f.reduceMs = clock.nsecsElapsed() / 1e6;
+
+        clock.restart();
+        const int w = size.width(), h = size.height();
+        Canvas canvas(w, h);
+        ClearCanvas(canvas, w, h, 0);
+        DrawDxf(canvas, d, w, h, {w / 2, h / 2}, view.ViewCentre, view.ViewWidth,
+                view.ViewHeight, view.FillFactor, 0, view.ColourMode, 1, true, false);
+        progress(0);
+        picture = canvas.image();
+        f.drawMs = clock.nsecsElapsed() / 1e6;
+        f.drawn = true;
+        return picture;
+    } catch (...) {
+        if (hooks.owner)
+            hooks.owner->showInformation(QStringLiteral("情報"),
+                                         dxfName + u'\r' + QStringLiteral(" 読み込みエラーです"));
+        if (hooks.bar) hooks.bar->setPosition(0);
+        return NotDrawablePicture(size);
+    }
+}
+
+void DrawDxf(Canvas& canvas, DxfDrawing& d, int width, int height, QPoint origin,
+             const TAcadPoint& centre, double viewWidth, double viewHeight, double fill,
+             TColor backColor, int /*colourMode: one colour rule*/, int penWidth, bool noClip,
+             bool thin) {
+    if ((viewWidth == 0 && viewHeight == 0) || fill == 0) return;
+    const double upp = UnitsPerPixel(viewWidth, viewHeight, width, height, fill);
+    const ModelWindow window = WindowOfView(centre, width, height, upp);
+    const auto colourOf = [&](TColor c) { return c == backColor ? InvertColor(backColor) : c; };
+    const auto shown = [&](const auto& r) {
+        return r.code60 == 0 && r.code67 == 0 && LayerVisibleByIndex(d, r.layindex);
+    };
+    const size_t stride = thin ? 2 : 1;
+    for (size_t i = 0; i < d.LineAry.size(); i += stride) {
+        const TAcadLineBlk& l = d.LineAry[i];
+        if (!shown(l) || (!noClip && !LineInWindow(l, window))) continue;
+        DrawLine(canvas, origin, PointSub(l.st, centre), PointSub(l.ed, centre), upp,
+                 colourOf(l.PenColor), penWidth, l.PenStyle);
+    }
+    for (size_t i = 0; i < d.CircleAry.size(); i += stride) {
+        const TCircleBlk& c = d.CircleAry[i];
+        if (!shown(c) || (!noClip && !CircleInWindow(c, window))) continue;
+        DrawArc(canvas, origin, PointSub(c.center, centre), c.hankei, 0, 0, upp,
+                colourOf(c.PenColor), penWidth, c.PenStyle);
+    }
+    for (size_t i = 0; i < d.ArcAry.size(); i += stride) {
+        TArcBlk& a = d.ArcAry[i];
+        if (!shown(a) || (!noClip && !ArcInWindow(a, window))) continue;
+        if (a.st > a.ed) a.ed += 360;
+        const TAcadPoint c = PointSub(a.center, centre);
+        if (std::fabs(a.ed - a.st) <= 1) {
+            DrawLine(canvas, origin, PolarPoint(c, a.st * kDegToRad, a.hankei),
+                     PolarPoint(c, a.ed * kDegToRad, a.hankei), upp, colourOf(a.PenColor),
+                     penWidth, a.PenStyle);
+        } else {
+            DrawArc(canvas, origin, c, a.hankei, a.st * kDegToRad, a.ed * kDegToRad, upp,
+                    colourOf(a.PenColor), penWidth, a.PenStyle);
+        }
+    }
+    if (thin) return;
+    for (const TTextBlk& t : d.TextAry) {
+        if (!shown(t) || (t.code70 & 1) || (!noClip && !TextInWindow(t, window))) continue;
+        DrawDxfText(canvas, origin, ReplaceTextControlCodes(t.str), t.pt11, t.mtflag, t.code71,
+                    colourOf(t.PenColor), t.code44, t.code50, t.code41, t.code40, t.code73,
+                    t.code72, PointSub(t.pt11, centre), PointSub(t.pt10, centre), upp);
+    }
+}
+
+QImage RedrawCurrentView(DxfDrawing& d, const ViewState& view, QSize size, bool noClip) {
+    const int w = size.width(), h = size.height();
+    Canvas canvas(w, h);
+    ClearCanvas(canvas, w, h, 0);
+    canvas.setPen(kAqua, 1, TPenStyle::psSolid);
+    canvas.moveTo(0, 0);
+    for (const QPoint& p : {QPoint(w - 1, 0), QPoint(w - 1, h - 1), QPoint(0, h - 1), QPoint(0, 0)})
+        canvas.lineTo(p.x(), p.y());
+    DrawDxf(canvas, d, w, h, {w / 2, h / 2}, view.ViewCentre, view.ViewWidth, view.ViewHeight,
+            view.FillFactor, 0, view.ColourMode, 1, noClip, false);
+    return canvas.image();
+}
+
+} // namespace quillon

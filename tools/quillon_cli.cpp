@@ -1,0 +1,183 @@
+// quillon-cli: the preview without a window, for scripts and measurements.
+//   quillon-cli preview FILE [-o OUT.png] [--size WxH] [--view CX,CY,W,H] [--json] [--dump]
+// Exit codes: 0 drawn, 1 file missing or unreadable, 2 usage, 3 not drawable.
+#include "dxf/reader.h"
+#include "render/pipeline.h"
+
+#include <CLI/CLI.hpp>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QRegularExpression>
+#include <cstdio>
+#include <iostream>
+#include <nlohmann/json.hpp>
+
+using namespace quillon;
+using nlohmann::json;
+
+namespace {
+
+enum Exit { kDrawn = 0, kMissing = 1, kUsage = 2, kNotDrawable = 3 };
+
+json Point(const TAcadPoint& p) { return json::array({p.x, p.y, p.z}); }
+
+template <class R> json Common(const char* kind, const R& r) {
+    json j = {{"kind", kind}, {"layer", r.layer.toStdString()}, {"color", r.color}};
+    if constexpr (requires { r.ltype; }) j["ltype"] = r.ltype.toStdString();
+    j["code60"] = r.code60;
+    j["code67"] = r.code67;
+    return j;
+}
+
+void Dump(const DxfDrawing& d) {
+    for (const auto& l : d.LineAry) {
+        json j = Common("line", l);
+        j["st"] = Point(l.st);
+        j["ed"] = Point(l.ed);
+        std::cout << j.dump() << '\n';
+    }
+    for (const auto& c : d.CircleAry) {
+        json j = Common("circle", c);
+        j["center"] = Point(c.center);
+        j["hankei"] = c.hankei;
+        std::cout << j.dump() << '\n';
+    }
+    for (const auto& a : d.ArcAry) {
+        json j = Common("arc", a);
+        j["center"] = Point(a.center);
+        j["hankei"] = a.hankei;
+        j["st"] = a.st;
+        j["ed"] = a.ed;
+        std::cout << j.dump() << '\n';
+    }
+    for (const auto& t : d.TextAry) {
+        json j = Common("text", t);
+        j["str"] = t.str.toStdString();
+        j["pt10"] = Point(t.pt10);
+        j["pt11"] = Point(t.pt11);
+        j["code40"] = t.code40;
+        j["code50"] = t.code50;
+        j["code72"] = t.code72;
+        j["code73"] = t.code73;
+        j["mtflag"] = t.mtflag;
+        std::cout << j.dump() << '\n';
+    }
+}
+
+json Sizes(const DxfDrawing& d, bool drawableOnly) {
+    json j = json::object();
+    for (const auto& [name, size] : ArraySizes(d)) {
+        const std::string n = name;
+        if (!drawableOnly || n == "LineAry" || n == "CircleAry" || n == "ArcAry" || n == "TextAry")
+            j[n] = size;
+    }
+    return j;
+}
+
+int PreviewDxf(const QString& file, QSize size, const std::vector<double>& viewArg,
+               const QString& out, bool asJson, bool dump) {
+    DxfDrawing d;
+    ViewState view;
+    PreviewFacts facts;
+    json read;
+    PreviewHooks hooks;
+    hooks.afterRead = [&](const DxfDrawing& drawing) { read = Sizes(drawing, false); };
+    QImage picture = DrawDxfImage(d, view, file, size, hooks, &facts);
+    if (facts.drawn && viewArg.size() == 4) {
+        view.ViewCentre = {viewArg[0], viewArg[1], 0};
+        view.ViewWidth = viewArg[2];
+        view.ViewHeight = viewArg[3];
+        picture = RedrawCurrentView(d, view, size, false);
+    }
+    if (!out.isEmpty() && !picture.save(out, "PNG")) {
+        std::cerr << "quillon-cli: cannot write " << out.toStdString() << '\n';
+        return kMissing;
+    }
+    if (asJson) {
+        json layers = json::array();
+        for (const TLayer& l : d.LayerAry)
+            layers.push_back({{"Name", l.Name.toStdString()},
+                              {"color", l.color},
+                              {"ltype", l.ltype.toStdString()},
+                              {"visible", l.visible}});
+        const double upp = UnitsPerPixel(view.ViewWidth, view.ViewHeight, size.width(),
+                                         size.height(), view.FillFactor);
+        const json j = {
+            {"file", file.toStdString()},
+            {"kind", "dxf"},
+            {"status", facts.status.toStdString()},
+            {"acadver", facts.acadVer.toStdString()},
+            {"encoding", EncodingName(facts.encoding)},
+            {"read", read.is_null() ? json::object() : read},
+            {"drawable", Sizes(d, true)},
+            {"layers", layers},
+            {"extents", {{"min", {d.ExtMinPt.x, d.ExtMinPt.y}}, {"max", {d.ExtMaxPt.x, d.ExtMaxPt.y}}}},
+            {"view",
+             {{"centre", {view.ViewCentre.x, view.ViewCentre.y}},
+              {"width", view.ViewWidth},
+              {"height", view.ViewHeight},
+              {"upp", upp}}},
+            {"timings_ms", {{"read", facts.readMs}, {"reduce", facts.reduceMs}, {"draw", facts.drawMs}}}};
+        std::cout << j.dump(2) << '\n';
+    }
+    if (dump && facts.drawn) Dump(d);
+    if (!facts.drawn) {
+        std::cerr << "quillon-cli: " << file.toStdString() << ": not drawable"
+                  << (facts.status.isEmpty() ? "" : " (stopped at " + facts.status.toStdString() + ")")
+                  << '\n';
+        return kNotDrawable;
+    }
+    return kDrawn;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+
+    CLI::App cli{"Quillon's drawing preview without a window"};
+    cli.require_subcommand(1);
+    CLI::App* preview = cli.add_subcommand("preview", "Draw a DXF file as the preview panel shows it");
+    std::string file, out, sizeText = "800x600", viewText;
+    bool asJson = false, dump = false, whiteEmphasis = false;
+    preview->add_option("FILE", file, "drawing to preview")->required();
+    preview->add_option("-o,--output", out, "PNG file to write the picture to");
+    preview->add_option("--size", sizeText, "picture size WxH (default 800x600)");
+    preview->add_option("--view", viewText, "view CX,CY,W,H instead of the extents");
+    preview->add_flag("--json", asJson, "print the preview's facts as JSON");
+    preview->add_flag("--dump", dump, "print every drawable record as one JSON line");
+    preview->add_flag("--white-emphasis", whiteEmphasis, "keep thin white lines of DWG previews");
+    try {
+        cli.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        const int code = cli.exit(e);
+        return code == 0 ? 0 : kUsage;
+    }
+    const QRegularExpressionMatch size =
+        QRegularExpression(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$")).match(QString::fromStdString(sizeText));
+    if (!size.hasMatch() || size.captured(1).toInt() < 1 || size.captured(2).toInt() < 1) {
+        std::cerr << "quillon-cli: --size must be WxH, for example 800x600\n";
+        return kUsage;
+    }
+    std::vector<double> view;
+    if (!viewText.empty()) {
+        for (const QString& part : QString::fromStdString(viewText).split(u',')) {
+            bool ok = false;
+            view.push_back(part.trimmed().toDouble(&ok));
+            if (!ok) view.clear(), view.push_back(0), view.push_back(0);
+        }
+        if (view.size() != 4) {
+            std::cerr << "quillon-cli: --view must be CX,CY,W,H\n";
+            return kUsage;
+        }
+    }
+    const QString path = QString::fromStdString(file);
+    const QFileInfo info(path);
+    if (!info.isFile() || !info.isReadable()) {
+        std::cerr << "quillon-cli: " << file << ": no such readable file\n";
+        return kMissing;
+    }
+    const QSize pictureSize(size.captured(1).toInt(), size.captured(2).toInt());
+    return PreviewDxf(path, pictureSize, view, QString::fromStdString(out), asJson, dump);
+}
