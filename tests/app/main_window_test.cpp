@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "app/paths.h"
 #include "app/preview_image.h"
+#include "app/preview_panel.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_files.h"
 
@@ -231,4 +232,25 @@ TEST(ScratchCleanUp, WindowDestructionEmptiesTheProgramsScratchFolder) {
     s.open().reset();
     EXPECT_FALSE(QFile::exists(s.program + "/scratch/conv.dwg"));
     EXPECT_TRUE(QFile::exists(s.program + "/mine.dwg"));
+}
+
+TEST(MainWindow, SelectingASampleDrawingShowsItsPreview) {
+    Library s;
+    auto w = s.openAt(QStringLiteral(QUILLON_SAMPLES "/mechanical"));
+    w->show();
+    w->FileListBox1->setItemIndex(w->FileListBox1->findName("flange_100.dxf"));
+    w->FileListBox1Click();
+    const QImage& picture = w->Image2->picture();
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_EQ(picture.size(), w->Image2->size());
+    int lit = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) lit += (picture.pixel(x, y) & 0xFFFFFF) != 0;
+    EXPECT_GT(lit, 200);
+    EXPECT_GT(w->preview().view().ViewWidth, 100);
+    EXPECT_FALSE(w->preview().drawing().CircleAry.empty());
+    // With the option off the preview stays empty.
+    w->CheckBox1->setChecked(false);
+    w->FileListBox1Click();
+    EXPECT_FALSE(w->Image2->hasPicture());
 }

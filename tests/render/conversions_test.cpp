@@ -1,0 +1,184 @@
+#include "render/conversions.h"
+#include "render/geometry.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+using namespace quillon;
+
+namespace {
+
+void AddPolyline(DxfDrawing& d, std::vector<TLwpBlk>& polys, std::vector<TLwpVer>& verts,
+                 int flags, std::initializer_list<std::pair<TAcadPoint, double>> vertices) {
+    TLwpBlk p;
+    p.layer = "P";
+    p.color = 3;
+    p.code70 = int16_t(flags);
+    p.code210 = kExtrusionZ;
+    p.ihand = int32_t(polys.size());
+    polys.push_back(p);
+    for (const auto& [pt, bulge] : vertices) verts.push_back({p.ihand, pt, bulge});
+    (void)d;
+}
+
+double Sweep(const TArcBlk& a) {
+    double s = a.ed - a.st;
+    if (s <= 0) s += 360;
+    return s;
+}
+
+} // namespace
+
+TEST(Conversions, ClosedPolylinesWithAndWithoutBulges) {
+    const struct {
+        double bulge;
+        size_t lines, arcs;
+    } cases[] = {{0, 3, 0}, {1, 2, 1}, {-1, 2, 1}};
+    for (const auto& c : cases) {
+        DxfDrawing d;
+        AddPolyline(d, d.LwpAry, d.LwpVerAry, 1, {{{0, 0, 0}, c.bulge}, {{2, 0, 0}, 0}, {{2, 2, 0}, 0}});
+        ExplodePolylines(d);
+        ASSERT_EQ(d.LineAry.size(), c.lines);
+        ASSERT_EQ(d.ArcAry.size(), c.arcs);
+        EXPECT_EQ(d.LineAry.back().ed, (TAcadPoint{0, 0, 0})); // closed back to the start
+        EXPECT_EQ(d.LineAry[0].layer, "P");
+        EXPECT_EQ(d.LineAry[0].color, 3);
+        if (c.arcs) {
+            EXPECT_NEAR(Sweep(d.ArcAry[0]), 180, 1e-9);
+            EXPECT_NEAR(d.ArcAry[0].hankei, 1, 1e-12);
+        }
+    }
+}
+
+TEST(Conversions, SmallBulgesBecomeChordsOnlyInTheDrawing) {
+    const double bulge = std::tan(0.8 * kDegToRad / 4); // a 0.8 degree arc
+    DxfDrawing d;
+    AddPolyline(d, d.LwpAry, d.LwpVerAry, 0, {{{0, 0, 0}, bulge}, {{100, 0, 0}, 0}});
+    AddPolyline(d, d.BlkLwpAry, d.BlkLwpVerAry, 0, {{{0, 0, 0}, bulge}, {{100, 0, 0}, 0}});
+    ExplodePolylines(d);
+    ExplodeBlkPolylines(d);
+    EXPECT_EQ(d.LineAry.size(), 1u);
+    EXPECT_TRUE(d.ArcAry.empty());
+    EXPECT_TRUE(d.BlkLineAry.empty());
+    ASSERT_EQ(d.BlkArcAry.size(), 1u);
+    EXPECT_NEAR(Sweep(d.BlkArcAry[0]), 0.8, 1e-9);
+}
+
+TEST(Conversions, PolylineWithoutVerticesLeavesTheOthersTheirs) {
+    DxfDrawing d;
+    AddPolyline(d, d.LwpAry, d.LwpVerAry, 0, {});
+    AddPolyline(d, d.LwpAry, d.LwpVerAry, 0, {{{0, 0, 0}, 0}, {{1, 0, 0}, 0}, {{1, 1, 0}, 0}});
+    ExplodePolylines(d);
+    EXPECT_EQ(d.LineAry.size(), 2u);
+}
+
+TEST(Conversions, PolygonMeshes) {
+    DxfDrawing d;
+    // A 2 x 3 mesh (M = 2, N = 3): three chains of one line each.
+    AddPolyline(d, d.LwpAry, d.LwpVerAry, 16,
+                {{{0, 0, 0}, 0}, {{1, 0, 0}, 0}, {{2, 0, 0}, 0}, {{0, 1, 0}, 0}, {{1, 1, 0}, 0}, {{2, 1, 0}, 0}});
+    d.LwpAry[0].code71 = 2;
+    d.LwpAry[0].code72 = 3;
+    AddPolyline(d, d.LwpAry, d.LwpVerAry, 64, {{{0, 0, 0}, 0}, {{5, 5, 0}, 0}}); // polyface: nothing
+    ExplodePolylines(d);
+    ASSERT_EQ(d.LineAry.size(), 3u);
+    EXPECT_EQ(d.LineAry[1].st, (TAcadPoint{1, 0, 0}));
+    EXPECT_EQ(d.LineAry[1].ed, (TAcadPoint{1, 1, 0}));
+}
+
+TEST(Conversions, TiltedCirclesAndArcsBecomeChords) {
+    DxfDrawing d;
+    TCircleBlk c;
+    c.hankei = 1;
+    c.code210 = {1, 0, 0};
+    d.CircleAry = {c};
+    c.code210 = kExtrusionZ; // an upright circle stays a circle
+    d.CircleAry.push_back(c);
+    ExplodeOcsCircles(d, false, 10);
+    ASSERT_EQ(d.LineAry.size(), 37u);
+    EXPECT_EQ(d.CircleAry[0].code67, -1);
+    EXPECT_EQ(d.CircleAry[1].code67, 0);
+    EXPECT_TRUE(SamePoint(d.LineAry.back().st, d.LineAry.back().ed, 1e-9)); // zero-length closing
+    LinesToWcs(d);
+    EXPECT_TRUE(SamePoint(d.LineAry[0].st, {0, 1, 0}, 1e-12));
+
+    DxfDrawing a;
+    TArcBlk arc;
+    arc.hankei = 2;
+    arc.st = 10;
+    arc.ed = 105;
+    arc.code210 = {0, 0, -1};
+    a.ArcAry = {arc};
+    ExplodeOcsArcs(a, false, 10);
+    ASSERT_EQ(a.LineAry.size(), 10u);
+    const TAcadLineBlk& last = a.LineAry.back();
+    const double chord = Distance2D(last.st, last.ed);
+    EXPECT_NEAR(chord, 2 * 2 * std::sin(5 * kDegToRad / 2), 1e-9); // the final 5 degrees
+    EXPECT_EQ(a.ArcAry[0].code67, -1);
+}
+
+TEST(Conversions, EllipsesSplinesLeadersFacesSolids) {
+    DxfDrawing d;
+    TEllipseBlk e;
+    e.endpoint = {4, 0, 0};
+    e.henpei = 0.5;
+    e.owari = 2 * kPi;
+    e.code210 = kExtrusionZ;
+    TEllipseBlk flat = e;
+    flat.endpoint = {0, 0, 0};
+    d.EllipseAry = {e, flat};
+    ExplodeEllipses(d, 10);
+    ASSERT_EQ(d.LineAry.size(), 36u);
+    EXPECT_TRUE(SamePoint(d.LineAry[8].ed, {0, 2, 0}, 1e-9)); // t = 90 degrees
+
+    DxfDrawing s;
+    TSplineBlk planar;
+    planar.code70 = 8;
+    planar.code10Ary = {{0, 0, 0}, {1, 1, 0}, {2, 0, 0}};
+    TSplineBlk spatial = planar;
+    spatial.code70 = 0;
+    s.SplineAry = {planar, spatial};
+    ExplodeSplines(s);
+    EXPECT_EQ(s.LineAry.size(), 2u);
+
+    DxfDrawing l;
+    TLeaderBlk leader;
+    leader.code76 = 3;
+    leader.p1 = {0, 0, 0};
+    leader.p2 = {1, 1, 0};
+    leader.p3 = {2, 1, 0};
+    leader.code41 = 5;
+    l.LeaderAry = {leader};
+    ExplodeLeaders(l);
+    ASSERT_EQ(l.LineAry.size(), 3u);
+    EXPECT_EQ(l.LineAry[2].st, (TAcadPoint{2, 1, 0}));
+    EXPECT_TRUE(SamePoint(l.LineAry[2].ed, {7, 1, 0}, 1e-12));
+
+    DxfDrawing f;
+    TFaceBlk face;
+    face.count = 3;
+    face.pt = {TAcadPoint{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {9, 9, 9}};
+    f.FaceAry = {face};
+    TSolidBlk solid;
+    solid.p2 = {1, 0, 0};
+    solid.p3 = {0, 1, 0};
+    solid.p4 = {5, 5, 0};
+    f.SolidAry = {solid};
+    ExplodeFaces(f);
+    ExplodeSolids(f);
+    ASSERT_EQ(f.LineAry.size(), 6u);
+    EXPECT_EQ(f.LineAry[2].ed, (TAcadPoint{0, 0, 0}));
+    EXPECT_EQ(f.LineAry[5].ed, (TAcadPoint{0, 0, 0}));
+}
+
+TEST(Conversions, TiltedTextsTurnIntoTheWorld) {
+    DxfDrawing d;
+    TTextBlk t;
+    t.pt10 = {1, 0, 0};
+    t.code50 = 10;
+    t.code210 = {0, 0, -1};
+    d.TextAry = {t};
+    TextsToWcs(d);
+    EXPECT_TRUE(SamePoint(d.TextAry[0].pt10, {-1, 0, 0}, 1e-12));
+    EXPECT_NEAR(d.TextAry[0].code50, 190, 1e-9);
+}

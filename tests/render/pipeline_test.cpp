@@ -1,0 +1,181 @@
+#include "render/geometry.h"
+#include "render/pens.h"
+#include "render/pipeline.h"
+#include "support/corpus.h"
+#include "support/temp_files.h"
+
+#include <gtest/gtest.h>
+
+using namespace quillon;
+using quillon::test::CorpusFiles;
+using quillon::test::Dxf;
+using quillon::test::EntitiesSection;
+using quillon::test::TempFolder;
+
+namespace {
+
+struct Messages : MessageSink {
+    QStringList shown;
+    void showMessage(const QString& caption, const QString& text) override {
+        shown << caption + u'|' + text;
+    }
+};
+
+int CountColour(const QImage& img, QRgb colour) {
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) n += (img.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
+    return n;
+}
+
+int CountLit(const QImage& img) { return img.width() * img.height() - CountColour(img, 0); }
+
+struct Preview {
+    DxfDrawing d;
+    ViewState view;
+    PreviewFacts facts;
+    Messages messages;
+    QImage picture;
+};
+
+void RunPreview(Preview& p, const QString& path, QSize size = {200, 150}) {
+    PreviewHooks hooks;
+    hooks.owner = &p.messages;
+    p.picture = DrawDxfImage(p.d, p.view, path, size, hooks, &p.facts);
+}
+
+} // namespace
+
+TEST(Pipeline, FilesThatAreNotTextDxfShowTheCross) {
+    TempFolder dir;
+    const QImage cross = NotDrawablePicture({200, 150});
+    EXPECT_EQ(cross.pixel(66, 50), qRgb(0, 255, 255));
+    EXPECT_EQ(cross.pixel(131, 50), qRgb(0, 255, 255));
+    const QString cases[] = {
+        dir.write("dwg.dxf", QByteArray("AC1018\0\0\0\0\0\0\0", 13)),
+        dir.write("bad.dxf", EntitiesSection(Dxf({{0, "LINE"}, {10, "1,5"}}))),
+        dir.write("line.txt", EntitiesSection(Dxf({{0, "LINE"}, {11, "5"}}))),
+        dir.file("missing.dxf"),
+    };
+    for (const QString& path : cases) {
+        Preview p;
+        RunPreview(p, path);
+        EXPECT_FALSE(p.facts.drawn) << path.toStdString();
+        EXPECT_TRUE(p.picture == cross) << path.toStdString();
+    }
+    Preview dwg;
+    RunPreview(dwg, cases[0]);
+    EXPECT_TRUE(dwg.messages.shown.isEmpty()); // no message for a drawing-version signature
+}
+
+TEST(Pipeline, DrawsAndFitsTheDrawing) {
+    TempFolder dir;
+    // A white line, an arc past angle 0, a tiny arc, an invisible attribute and a paper-space
+    // circle far away.
+    const QString path = dir.write(
+        "d.dxf",
+        EntitiesSection(Dxf({{0, "LINE"}, {8, "0"}, {62, "7"}, {10, "0"}, {20, "0"}, {11, "100"},
+                             {21, "50"}, {0, "ARC"}, {10, "50"}, {20, "25"}, {40, "10"}, {50, "350"},
+                             {51, "10"}, {0, "ARC"}, {10, "50"}, {20, "25"}, {40, "20"}, {50, "30"},
+                             {51, "30.5"}, {0, "ATTRIB"}, {1, "hidden"}, {70, "1"}, {40, "5"},
+                             {0, "CIRCLE"}, {67, "1"}, {10, "900"}, {40, "950"}})));
+    Preview p;
+    RunPreview(p, path, {400, 300});
+    ASSERT_TRUE(p.facts.drawn);
+    EXPECT_EQ(p.view.ViewWidth, 100);
+    EXPECT_EQ(p.view.ViewHeight, 50);
+    EXPECT_EQ(p.view.ViewCentre, (TAcadPoint{50, 25, 0}));
+    EXPECT_EQ(p.picture.pixel(20, 240), qRgb(255, 255, 255)); // (0, 0) lands here
+    ASSERT_EQ(p.d.ArcAry.size(), 2u);
+    EXPECT_EQ(p.d.ArcAry[0].ed, 370); // kept after the draw
+    EXPECT_EQ(p.d.TextAry.size(), 1u);
+    // Nothing beyond the line's own end pixel: the invisible attribute is not drawn.
+    EXPECT_EQ(CountColour(p.picture, qRgb(255, 255, 255)), CountLit(p.picture));
+}
+
+TEST(Pipeline, ATinyArcIsDrawnAsItsChord) {
+    DxfDrawing d;
+    TArcBlk a;
+    a.center = {0, 0, 0};
+    a.hankei = 40;
+    a.st = 40;
+    a.ed = 40.5;
+    a.PenColor = 0xFFFFFF;
+    a.layindex = -1;
+    d.ArcAry = {a};
+    Canvas arcCanvas(300, 300), chordCanvas(300, 300);
+    DrawDxf(arcCanvas, d, 300, 300, {150, 150}, {0, 0, 0}, 100, 100, 0.9, 0, 0, 1, true, false);
+    const double upp = UnitsPerPixel(100, 100, 300, 300, 0.9);
+    DrawLine(chordCanvas, {150, 150}, PolarPoint({0, 0, 0}, 40 * kDegToRad, 40),
+             PolarPoint({0, 0, 0}, 40.5 * kDegToRad, 40), upp, 0xFFFFFF, 1, TPenStyle::psSolid);
+    EXPECT_TRUE(arcCanvas.image() == chordCanvas.image());
+    EXPECT_GT(CountLit(arcCanvas.image()), 0);
+}
+
+TEST(Pipeline, BlackIsDrawnWhiteAndThinSkipsOddRecordsAndTexts) {
+    DxfDrawing d;
+    for (int i = 0; i < 2; ++i) {
+        TAcadLineBlk l;
+        l.st = {0, double(i * 10), 0};
+        l.ed = {100, double(i * 10), 0};
+        l.PenColor = 0;
+        l.layindex = -1;
+        d.LineAry.push_back(l);
+    }
+    Canvas full(200, 200), thin(200, 200);
+    DrawDxf(full, d, 200, 200, {100, 100}, {50, 5, 0}, 100, 10, 0.9, 0, 0, 1, true, false);
+    DrawDxf(thin, d, 200, 200, {100, 100}, {50, 5, 0}, 100, 10, 0.9, 0, 0, 1, true, true);
+    const int fullLit = CountColour(full.image(), qRgb(255, 255, 255));
+    EXPECT_GT(fullLit, 100);
+    EXPECT_EQ(CountColour(thin.image(), qRgb(255, 255, 255)) * 2, fullLit);
+}
+
+TEST(Pipeline, SinglePointDrawingShowsTheClearedPicture) {
+    TempFolder dir;
+    Preview p;
+    RunPreview(p, dir.write("p.dxf", EntitiesSection(Dxf({{0, "LINE"}, {10, "5"}, {20, "5"}, {11, "5"}, {21, "5"}}))));
+    EXPECT_TRUE(p.facts.drawn);
+    EXPECT_EQ(CountLit(p.picture), 0);
+}
+
+TEST(Pipeline, FailureInsideThePipelineShowsTheMessageAndTheCross) {
+    TempFolder dir;
+    const QString path = dir.write("x.dxf", EntitiesSection(Dxf({{0, "LINE"}, {11, "5"}})));
+    DxfDrawing d;
+    ViewState v;
+    Messages m;
+    PreviewHooks hooks;
+    hooks.owner = &m;
+    hooks.afterRead = [](const DxfDrawing&) { throw std::runtime_error("broken"); };
+    const QImage picture = DrawDxfImage(d, v, path, {90, 60}, hooks);
+    EXPECT_TRUE(picture == NotDrawablePicture({90, 60}));
+    ASSERT_EQ(m.shown.size(), 1);
+    EXPECT_EQ(m.shown[0], "情報|" + path + "\r 読み込みエラーです");
+}
+
+TEST(Pipeline, RedrawFramesTheViewAndClipsToIt) {
+    TempFolder dir;
+    Preview p;
+    RunPreview(p, dir.write("r.dxf", EntitiesSection(Dxf({{0, "LINE"}, {11, "100"}, {21, "100"}}))));
+    p.view.ViewWidth /= 4;
+    p.view.ViewHeight /= 4;
+    const QImage zoomed = RedrawCurrentView(p.d, p.view, {200, 150}, false);
+    EXPECT_EQ(zoomed.pixel(0, 0), qRgb(0, 255, 255));
+    EXPECT_EQ(zoomed.pixel(199, 149), qRgb(0, 255, 255));
+    EXPECT_EQ(zoomed.pixel(100, 75), qRgb(255, 255, 255)); // the line passes the centre
+}
+
+TEST(Corpus, EveryDxfDrawsOrReports) {
+    int drawn = 0, total = 0;
+    for (const auto& file : CorpusFiles(".dxf")) {
+        Preview p;
+        RunPreview(p, file.path, {160, 120});
+        ++total;
+        if (p.facts.drawn) {
+            ++drawn;
+            EXPECT_TRUE(p.facts.status.isEmpty());
+        }
+        EXPECT_EQ(p.picture.size(), QSize(160, 120));
+    }
+    EXPECT_GT(drawn, total - 20);
+}

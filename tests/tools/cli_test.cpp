@@ -1,0 +1,88 @@
+// quillon-cli run as a real process.
+#include "support/temp_files.h"
+
+#include <QImage>
+#include <QJsonDocument>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+using quillon::test::Dxf;
+using quillon::test::EntitiesSection;
+using quillon::test::TempFolder;
+
+namespace {
+
+struct Result {
+    int code;
+    QByteArray out, err;
+};
+
+Result Cli(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(QUILLON_CLI), args);
+    p.waitForFinished(60000);
+    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+}
+
+} // namespace
+
+TEST(Cli, ExitCodes) {
+    TempFolder dir;
+    const QString good = dir.write("g.dxf", EntitiesSection(Dxf({{0, "LINE"}, {11, "5"}, {21, "2"}})));
+    const QString bad = dir.write("b.dxf", EntitiesSection(Dxf({{0, "LINE"}, {11, "5,5"}})));
+    const struct {
+        QStringList args;
+        int code;
+    } cases[] = {
+        {{"preview", good}, 0},
+        {{"preview", dir.file("none.dxf")}, 1},
+        {{"preview"}, 2},
+        {{"preview", good, "--size", "12"}, 2},
+        {{"preview", good, "--view", "1,2,3"}, 2},
+        {{"bogus"}, 2},
+        {{"preview", bad}, 3},
+    };
+    for (const auto& c : cases) {
+        const Result r = Cli(c.args);
+        EXPECT_EQ(r.code, c.code) << c.args.join(' ').toStdString();
+        // Failures say why in one line on stderr (usage errors in CLI11's words).
+        if (c.code == 2) {
+            EXPECT_FALSE(r.err.isEmpty());
+        } else {
+            EXPECT_EQ(r.err.contains("quillon-cli: "), c.code != 0) << r.err.toStdString();
+        }
+    }
+}
+
+TEST(Cli, PictureJsonAndDump) {
+    TempFolder dir;
+    const QString file = dir.write(
+        "d.dxf", EntitiesSection(Dxf({{0, "LINE"}, {8, "A"}, {11, "100"}, {21, "50"}, {0, "CIRCLE"},
+                                      {10, "50"}, {20, "25"}, {40, "5"}, {0, "TEXT"}, {1, "hi"},
+                                      {40, "3"}})));
+    const QString png = dir.file("out.png");
+    const Result r = Cli({"preview", file, "-o", png, "--size", "300x200", "--json", "--dump"});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(QImage(png).size(), QSize(300, 200));
+    // The JSON object comes first, then one line per drawable record.
+    const qsizetype end = r.out.indexOf("\n}\n") + 3;
+    const QJsonObject facts = QJsonDocument::fromJson(r.out.left(end)).object();
+    EXPECT_EQ(facts["kind"].toString(), "dxf");
+    EXPECT_EQ(facts["status"].toString(), "");
+    EXPECT_EQ(facts["encoding"].toString(), "cp932");
+    EXPECT_EQ(facts["read"].toObject()["LineAry"].toInt(), 1);
+    EXPECT_EQ(facts["read"].toObject()["LayerAry"].toInt(), 3);
+    EXPECT_EQ(facts["drawable"].toObject()["CircleAry"].toInt(), 1);
+    EXPECT_EQ(facts["view"].toObject()["width"].toDouble(), 100);
+    for (const char* key : {"file", "acadver", "layers", "extents", "timings_ms"})
+        EXPECT_TRUE(facts.contains(key)) << key;
+    const QList<QByteArray> lines = r.out.mid(end).trimmed().split('\n');
+    ASSERT_EQ(lines.size(), 3);
+    const QJsonObject line = QJsonDocument::fromJson(lines[0]).object();
+    EXPECT_EQ(line["kind"].toString(), "line");
+    EXPECT_EQ(line["layer"].toString(), "A");
+    EXPECT_EQ(line["ed"].toArray()[0].toDouble(), 100);
+    EXPECT_EQ(QJsonDocument::fromJson(lines[2]).object()["str"].toString(), "hi");
+}
