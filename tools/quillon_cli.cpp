@@ -19,7 +19,9 @@ namespace {
 
 enum Exit { kDrawn = 0, kMissing = 1, kUsage = 2, kNotDrawable = 3 };
 
-json Point(const TAcadPoint& p) { return json::array({p.x, p.y, p.z}); }
+json Point(const TAcadPoint& p) {
+    return json::array({p.x, p.y, p.z});
+}
 
 template <class R> json Common(const char* kind, const R& r) {
     json j = {{"kind", kind}, {"layer", r.layer.toStdString()}, {"color", r.color}};
@@ -111,19 +113,22 @@ int PreviewDxf(const QString& file, QSize size, const std::vector<double>& viewA
             {"read", read.is_null() ? json::object() : read},
             {"drawable", Sizes(d, true)},
             {"layers", layers},
-            {"extents", {{"min", {d.ExtMinPt.x, d.ExtMinPt.y}}, {"max", {d.ExtMaxPt.x, d.ExtMaxPt.y}}}},
+            {"extents",
+             {{"min", {d.ExtMinPt.x, d.ExtMinPt.y}}, {"max", {d.ExtMaxPt.x, d.ExtMaxPt.y}}}},
             {"view",
              {{"centre", {view.ViewCentre.x, view.ViewCentre.y}},
               {"width", view.ViewWidth},
               {"height", view.ViewHeight},
               {"upp", upp}}},
-            {"timings_ms", {{"read", facts.readMs}, {"reduce", facts.reduceMs}, {"draw", facts.drawMs}}}};
+            {"timings_ms",
+             {{"read", facts.readMs}, {"reduce", facts.reduceMs}, {"draw", facts.drawMs}}}};
         std::cout << j.dump(2) << '\n';
     }
     if (dump && facts.drawn) Dump(d);
     if (!facts.drawn) {
         std::cerr << "quillon-cli: " << file.toStdString() << ": not drawable"
-                  << (facts.status.isEmpty() ? "" : " (stopped at " + facts.status.toStdString() + ")")
+                  << (facts.status.isEmpty() ? ""
+                                             : " (stopped at " + facts.status.toStdString() + ")")
                   << '\n';
         return kNotDrawable;
     }
@@ -138,7 +143,8 @@ int main(int argc, char** argv) {
 
     CLI::App cli{"Quillon's drawing preview without a window"};
     cli.require_subcommand(1);
-    CLI::App* preview = cli.add_subcommand("preview", "Draw a DXF file as the preview panel shows it");
+    CLI::App* preview =
+        cli.add_subcommand("preview", "Draw a DXF file as the preview panel shows it");
     std::string file, out, sizeText = "800x600", viewText;
     bool asJson = false, dump = false, whiteEmphasis = false;
     preview->add_option("FILE", file, "drawing to preview")->required();
@@ -155,7 +161,8 @@ int main(int argc, char** argv) {
         return code == 0 ? 0 : kUsage;
     }
     const QRegularExpressionMatch size =
-        QRegularExpression(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$")).match(QString::fromStdString(sizeText));
+        QRegularExpression(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"))
+            .match(QString::fromStdString(sizeText));
     if (!size.hasMatch() || size.captured(1).toInt() < 1 || size.captured(2).toInt() < 1) {
         std::cerr << "quillon-cli: --size must be WxH, for example 800x600\n";
         return kUsage;

@@ -6,7 +6,9 @@
 
 namespace quillon {
 
-AppPaths AppPaths::current() { return {QCoreApplication::applicationFilePath()}; }
+AppPaths AppPaths::current() {
+    return {QCoreApplication::applicationFilePath()};
+}
 
 QString AppPaths::folder() const {
     return QDir::toNativeSeparators(QFileInfo(executable).absolutePath());
@@ -22,6 +24,8 @@ QString AppPaths::directoryListFile() const {
     return QDir(folder()).filePath(QStringLiteral("DirectoryList.txt"));
 }
 
-QString AppPaths::scratchFolder() const { return QDir(folder()).filePath(QStringLiteral("scratch")); }
+QString AppPaths::scratchFolder() const {
+    return QDir(folder()).filePath(QStringLiteral("scratch"));
+}
 
 } // namespace quillon

@@ -36,9 +36,9 @@ bool ApplyDarkStyle(QApplication& app) {
 void DeleteScratchDrawings(const QString& folder) {
     const QDir dir(folder);
     for (const char* pattern : {"*.dxf", "*.dwg"}) {
-        const QFileInfoList entries =
-            dir.entryInfoList({QString::fromLatin1(pattern)}, QDir::AllEntries | QDir::Hidden |
-                                                                  QDir::System | QDir::NoDotAndDotDot);
+        const QFileInfoList entries = dir.entryInfoList({QString::fromLatin1(pattern)},
+                                                        QDir::AllEntries | QDir::Hidden |
+                                                            QDir::System | QDir::NoDotAndDotDot);
         for (const QFileInfo& e : entries) {
             const bool readOnly = !(e.permissions() & QFile::WriteOwner);
             if (!e.isFile() || e.isSymLink() || readOnly) continue;

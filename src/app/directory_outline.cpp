@@ -119,7 +119,9 @@ const std::vector<QTreeWidgetItem*>& DirectoryOutline::displayed() {
     return displayed_;
 }
 
-int DirectoryOutline::itemCount() { return int(displayed().size()); }
+int DirectoryOutline::itemCount() {
+    return int(displayed().size());
+}
 
 QString DirectoryOutline::itemText(int index) {
     const auto& items = displayed();

@@ -151,7 +151,8 @@ void TForm2::buildLayout() {
     Button2 = Button(Panel4, "Button2", QStringLiteral("図面全体を WBLOCK"));
     Button17->hide();
     Button2->hide();
-    CheckBox3 = Named(new QCheckBox(QStringLiteral("DXF -> DWG 変換後、挿入する"), Panel4), "CheckBox3");
+    CheckBox3 =
+        Named(new QCheckBox(QStringLiteral("DXF -> DWG 変換後、挿入する"), Panel4), "CheckBox3");
     CheckBox3->setChecked(true);
     right->addWidget(CheckBox3);
     auto* options = new QHBoxLayout;
@@ -352,11 +353,17 @@ void TForm2::saveRegisteredFolders() {
     SaveDirectoryList(paths_.directoryListFile(), list);
 }
 
-void TForm2::FormDestroy() { DeleteScratchDrawings(paths_.scratchFolder()); }
+void TForm2::FormDestroy() {
+    DeleteScratchDrawings(paths_.scratchFolder());
+}
 
-void TForm2::DriveComboBox1Change() { DirectoryOutline1->setDrive(DriveComboBox1->drive()); }
+void TForm2::DriveComboBox1Change() {
+    DirectoryOutline1->setDrive(DriveComboBox1->drive());
+}
 
-void TForm2::clearPreview() { preview_->clear(); }
+void TForm2::clearPreview() {
+    preview_->clear();
+}
 
 void TForm2::DirectoryOutline1Change() {
     clearPreview();
@@ -395,15 +402,21 @@ void TForm2::FileListBox1Click() {
     }
 }
 
-void TForm2::FileListBox1DblClick() { Button18->click(); }
+void TForm2::FileListBox1DblClick() {
+    Button18->click();
+}
 
 void TForm2::Edit48Change() {
     FileListBox1->setMask(QStringLiteral("*") + Edit48->text() + QStringLiteral("*.DWG;*DXF"));
 }
 
-void TForm2::CheckBox2Click() { FileListBox1Click(); }
+void TForm2::CheckBox2Click() {
+    FileListBox1Click();
+}
 
-void TForm2::CheckBox3Click() { FileListBox1Click(); }
+void TForm2::CheckBox3Click() {
+    FileListBox1Click();
+}
 
 void TForm2::Image2DblClick() {
     if (Button3->isEnabled()) Button3->click();
@@ -416,8 +429,10 @@ void TForm2::ExpandTreeToPath(const QString& path) {
     // The drive's own root is the first part: a volume's mount folder, or the empty text
     // before the first separator.
     const QString root = DirectoryOutline1->drive().toUpper();
-    if (root.size() > 1 && p.startsWith(root)) p = p.mid(root.size() + 1);
-    else SplitFirstPathPart(part, p);
+    if (root.size() > 1 && p.startsWith(root))
+        p = p.mid(root.size() + 1);
+    else
+        SplitFirstPathPart(part, p);
     int found = 1;
     while (!p.isEmpty()) {
         SplitFirstPathPart(part, p);

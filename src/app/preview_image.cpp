@@ -15,7 +15,9 @@ void PreviewImage::setPicture(const QImage& image) {
     repaint();
 }
 
-void PreviewImage::clearPicture() { setPicture(QImage()); }
+void PreviewImage::clearPicture() {
+    setPicture(QImage());
+}
 
 void PreviewImage::paintEvent(QPaintEvent*) {
     if (picture_.isNull()) return;
@@ -26,6 +28,8 @@ void PreviewImage::paintEvent(QPaintEvent*) {
     p.drawImage(target, picture_);
 }
 
-void PreviewImage::mouseDoubleClickEvent(QMouseEvent*) { emit doubleClicked(); }
+void PreviewImage::mouseDoubleClickEvent(QMouseEvent*) {
+    emit doubleClicked();
+}
 
 } // namespace quillon

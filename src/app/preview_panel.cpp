@@ -55,6 +55,8 @@ void PreviewPanel::redrawCurrentView(bool noClip) {
     image_.setPicture(RedrawCurrentView(drawing_, view_, image_.size(), noClip));
 }
 
-void PreviewPanel::showDwgThumbnail(const QString&, bool) { clear(); }
+void PreviewPanel::showDwgThumbnail(const QString&, bool) {
+    clear();
+}
 
 } // namespace quillon

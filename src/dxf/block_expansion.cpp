@@ -22,7 +22,8 @@ struct BlockContents {
         index(d.BlkSolidAry, solids);
     }
 
-    template <class R> static void index(const std::vector<R>& a, QHash<QString, std::vector<size_t>>& out) {
+    template <class R>
+    static void index(const std::vector<R>& a, QHash<QString, std::vector<size_t>>& out) {
         for (size_t i = 0; i < a.size(); ++i) out[a[i].bname].push_back(i);
     }
 
@@ -54,40 +55,60 @@ QSet<QString> DimensionBlockNames(const DxfDrawing& d) {
 }
 
 bool TakesInsertLayer(const QString& layer, int16_t color) {
-    return layer == QLatin1String("0") || color == 0;
+    return color == 0 || (layer.size() == 1 && layer.front() == u'0');
 }
+
+// The placement of one insert, with its rotation worked out once.
+struct Placement {
+    TAcadPoint from, scale, to;
+    double cos, sin;
+
+    Placement(const TBlockBlk& b, const TInsertBlk& i)
+        : from(b.base), scale(i.scale), to(i.base),
+          cos(std::cos(i.rotate * (std::numbers::pi / 180))),
+          sin(std::sin(i.rotate * (std::numbers::pi / 180))) {}
+
+    TAcadPoint operator()(const TAcadPoint& p) const {
+        const double x = (p.x - from.x) * scale.x, y = (p.y - from.y) * scale.y;
+        return {x * cos - y * sin + to.x, x * sin + y * cos + to.y,
+                (p.z - from.z) * scale.z + to.z};
+    }
+};
 
 // Copies a block's lines, circles, arcs and texts into the drawing, placed by insert i.
 void CopyPlaced(DxfDrawing& d, const BlockContents& contents, const TBlockBlk& b,
                 const TInsertBlk& i) {
     const double scale = std::fabs(i.scale.x);
+    const Placement place(b, i);
+    int layerColor = -65536; // of the insert's layer, looked up when first needed
     const auto common = [&](auto& r, bool withLtype) {
         r.code67 = i.code67;
         r.code210 = i.code210;
         if (TakesInsertLayer(r.layer, r.color)) {
+            if (layerColor < -32768) layerColor = LayerColor(d, i.layer);
             r.layer = i.layer;
-            r.color = LayerColor(d, i.layer);
+            r.color = int16_t(layerColor);
             if constexpr (requires { r.ltype; })
                 if (withLtype) r.ltype = i.ltype;
         }
     };
     for (size_t k : BlockContents::of(contents.lines, b.name)) {
         TAcadLineBlk r = d.BlkLineAry[k];
-        r.st = PlacePoint(r.st, b, i);
-        r.ed = PlacePoint(r.ed, b, i);
+        r.st = place(r.st);
+        r.ed = place(r.ed);
         common(r, true);
         d.LineAry.push_back(std::move(r));
     }
     for (size_t k : BlockContents::of(contents.circles, b.name)) {
         TCircleBlk r = d.BlkCircleAry[k];
-        r.center = PlacePoint(r.center, b, i);
+        r.center = place(r.center);
         r.hankei *= scale;
         common(r, true);
         d.CircleAry.push_back(std::move(r));
     }
     for (size_t k : BlockContents::of(contents.arcs, b.name)) {
         TArcBlk r = d.BlkArcAry[k];
-        r.center = PlacePoint(r.center, b, i);
+        r.center = place(r.center);
         r.hankei *= scale;
         r.st += i.rotate;
         r.ed += i.rotate;
@@ -96,8 +117,8 @@ void CopyPlaced(DxfDrawing& d, const BlockContents& contents, const TBlockBlk& b
     }
     for (size_t k : BlockContents::of(contents.texts, b.name)) {
         TTextBlk r = d.BlkTextAry[k];
-        r.pt10 = PlacePoint(r.pt10, b, i);
-        if (!r.mtflag) r.pt11 = PlacePoint(r.pt11, b, i);
+        r.pt10 = place(r.pt10);
+        if (!r.mtflag) r.pt11 = place(r.pt11);
         r.code40 *= scale;
         common(r, false);
         d.TextAry.push_back(std::move(r));
@@ -107,13 +128,7 @@ void CopyPlaced(DxfDrawing& d, const BlockContents& contents, const TBlockBlk& b
 } // namespace
 
 TAcadPoint PlacePoint(const TAcadPoint& p, const TBlockBlk& block, const TInsertBlk& insert) {
-    double x = (p.x - block.base.x) * insert.scale.x;
-    double y = (p.y - block.base.y) * insert.scale.y;
-    const double z = (p.z - block.base.z) * insert.scale.z;
-    const double theta = insert.rotate * (std::numbers::pi / 180);
-    const double c = std::cos(theta), s = std::sin(theta);
-    const double rx = x * c - y * s, ry = x * s + y * c;
-    return {rx + insert.base.x, ry + insert.base.y, z + insert.base.z};
+    return Placement(block, insert)(p);
 }
 
 void ExpandTopInserts(DxfDrawing& d) {
@@ -130,14 +145,17 @@ void ExpandBlocks(DxfDrawing& d) {
     const BlockContents contents(d);
     const QSet<QString> dimensionBlocks = DimensionBlockNames(d);
     QHash<QString, std::vector<size_t>> topByName;
-    for (size_t i = 0; i < d.TopInsertAry.size(); ++i) topByName[d.TopInsertAry[i].name].push_back(i);
+    for (size_t i = 0; i < d.TopInsertAry.size(); ++i)
+        topByName[d.TopInsertAry[i].name].push_back(i);
 
     for (const TBlockBlk& k : d.BlockAry) {
         if (k.code60 != 0) continue;
         if (dimensionBlocks.contains(k.name)) {
             // Dimension graphics are already in drawing coordinates: copied as they stand.
-            for (size_t n : BlockContents::of(contents.lines, k.name)) d.LineAry.push_back(d.BlkLineAry[n]);
-            for (size_t n : BlockContents::of(contents.arcs, k.name)) d.ArcAry.push_back(d.BlkArcAry[n]);
+            for (size_t n : BlockContents::of(contents.lines, k.name))
+                d.LineAry.push_back(d.BlkLineAry[n]);
+            for (size_t n : BlockContents::of(contents.arcs, k.name))
+                d.ArcAry.push_back(d.BlkArcAry[n]);
             for (size_t n : BlockContents::of(contents.solids, k.name)) {
                 const TSolidBlk& s = d.BlkSolidAry[n];
                 for (const auto& [a, b] : {std::pair{s.p1, s.p2}, {s.p2, s.p3}, {s.p3, s.p1}}) {
@@ -151,7 +169,8 @@ void ExpandBlocks(DxfDrawing& d) {
                     d.LineAry.push_back(std::move(l));
                 }
             }
-            for (size_t n : BlockContents::of(contents.texts, k.name)) d.TextAry.push_back(d.BlkTextAry[n]);
+            for (size_t n : BlockContents::of(contents.texts, k.name))
+                d.TextAry.push_back(d.BlkTextAry[n]);
         }
         if (k.InsertAry.empty()) continue;
         // The block's own INSERTs, placed once for every top-level INSERT of the block.
@@ -196,7 +215,8 @@ void ExpandNestedInserts(DxfDrawing& d) {
     for (size_t k = 0; k < d.NestInsertAry.size(); ++k) {
         const TInsertBlk n = d.NestInsertAry[k];
         const bool anonymous = n.dimBlkName.startsWith(u'*');
-        if (anonymous && !d.DimensionAry.empty() && !dimensionBlocks.contains(n.dimBlkName)) continue;
+        if (anonymous && !d.DimensionAry.empty() && !dimensionBlocks.contains(n.dimBlkName))
+            continue;
         if (const TBlockBlk* b = FindBlock(d, blocks, n.name)) CopyPlaced(d, contents, *b, n);
     }
 }

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <cstring>
 #include <unordered_map>
 
 namespace quillon {
@@ -42,7 +43,8 @@ public:
         bool ascii = true;
         for (char c : v) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
         if (ascii) return QString::fromLatin1(v.data(), qsizetype(v.size()));
-        if (encoding_ == TextEncoding::Utf8) return QString::fromUtf8(v.data(), qsizetype(v.size()));
+        if (encoding_ == TextEncoding::Utf8)
+            return QString::fromUtf8(v.data(), qsizetype(v.size()));
         decoder_.resetState();
         return decoder_.decode(QByteArrayView(v.data(), qsizetype(v.size())));
     }
@@ -80,10 +82,14 @@ int16_t Small(sv v) {
 
 // Sets x, y or z of a point from groups base, base + 10, base + 20.
 bool TakePoint(TAcadPoint& p, int base, int code, sv v) {
-    if (code == base) p.x = Real(v);
-    else if (code == base + 10) p.y = Real(v);
-    else if (code == base + 20) p.z = Real(v);
-    else return false;
+    if (code == base)
+        p.x = Real(v);
+    else if (code == base + 10)
+        p.y = Real(v);
+    else if (code == base + 20)
+        p.z = Real(v);
+    else
+        return false;
     return true;
 }
 
@@ -104,6 +110,7 @@ private:
     void create(sv name);
     void endRecord();
     template <class R> void colourRule(R& r);
+    int16_t layerColor(const QString& name);
     template <class R> bool common(R& r, int code, sv v, bool withColour);
 
     void lineGroup(TAcadLineBlk& r, int code, sv v);
@@ -125,8 +132,6 @@ private:
 
     DxfDrawing& d_;
     ValueDecoder dec_;
-    static inline const QString kLayer0 = QStringLiteral("0");
-    static inline const QString kByLayer = QStringLiteral("BYLAYER");
 
     bool header_ = false, versionFollows_ = false;
     QString version_;
@@ -142,11 +147,26 @@ private:
     void* rec_ = nullptr;
     bool lwpVertexOwned_ = false; // the newest vertex belongs to the open LWPOLYLINE
     int leaderIndex_ = -1;
+    QString lastLayer_;
+    int16_t lastLayerColor_ = 0;
+    bool lastLayerValid_ = false;
 };
 
+// Records of one layer share its decoded name, so the last lookup usually answers the next.
+int16_t DxfReader::layerColor(const QString& name) {
+    if (!lastLayerValid_ || name.constData() != lastLayer_.constData() ||
+        name.size() != lastLayer_.size()) {
+        lastLayerColor_ = LayerColor(d_, name);
+        lastLayer_ = name;
+        lastLayerValid_ = true;
+    }
+    return lastLayerColor_;
+}
+
 template <class R> void DxfReader::colourRule(R& r) {
-    if (r.color == 256) r.color = LayerColor(d_, r.layer);
-    if (openBlockSide_ && (r.layer == kLayer0 || r.color == 0)) r.color = LayerColor(d_, r.layer);
+    if (r.color == 256) r.color = layerColor(r.layer);
+    if (openBlockSide_ && (r.color == 0 || (r.layer.size() == 1 && r.layer.front() == u'0')))
+        r.color = layerColor(r.layer);
 }
 
 // Groups every kind takes: 6 line type, 8 layer, 60 visibility, 62 colour where read.
@@ -155,12 +175,17 @@ template <class R> bool DxfReader::common(R& r, int code, sv v, bool withColour)
     case 6:
         if constexpr (requires { r.ltype; }) r.ltype = dec_.upperName(v);
         return true;
-    case 8: r.layer = dec_.name(v); return true;
-    case 60: r.code60 = Small(v); return true;
+    case 8:
+        r.layer = dec_.name(v);
+        return true;
+    case 60:
+        r.code60 = Small(v);
+        return true;
     case 62:
         if (withColour) r.color = Small(v);
         return true;
-    default: return false;
+    default:
+        return false;
     }
 }
 
@@ -169,11 +194,14 @@ void DxfReader::pair(int code, sv v) {
     if (layerTable_) layerTable(code, v);
     if (viewTable_) viewTable(code, v);
     if (inTable_ && code == 2) {
-        if (v == "LAYER") layerTable_ = true;
-        else if (v == "VIEW") viewTable_ = true;
+        if (v == "LAYER")
+            layerTable_ = true;
+        else if (v == "VIEW")
+            viewTable_ = true;
     }
     if (code == 0) {
-        if (v == "TABLE") inTable_ = true;
+        if (v == "TABLE")
+            inTable_ = true;
         else if (v == "ENDBLK") {
             endRecord();
             vertexMode_ = false;
@@ -216,11 +244,16 @@ void DxfReader::header(int code, sv v) {
 }
 
 void DxfReader::layerTable(int code, sv v) {
+    lastLayerValid_ = false; // the table may change the colour of a layer looked up before
     if (layerRecord_ && !d_.LayerAry.empty()) {
         TLayer& l = d_.LayerAry.back();
         switch (code) {
-        case 2: l.Name = dec_.name(v); break;
-        case 6: l.ltype = dec_.upperName(v); break;
+        case 2:
+            l.Name = dec_.name(v);
+            break;
+        case 6:
+            l.ltype = dec_.upperName(v);
+            break;
         case 70:
             l.code70 = Small(v);
             if (l.code70 & 1) l.visible = false;
@@ -229,8 +262,11 @@ void DxfReader::layerTable(int code, sv v) {
             l.color = Small(v);
             if (l.color < 0) l.visible = false;
             break;
-        case 0: layerRecord_ = false; break;
-        default: break;
+        case 0:
+            layerRecord_ = false;
+            break;
+        default:
+            break;
         }
     }
     if (code != 0) return;
@@ -246,14 +282,29 @@ void DxfReader::viewTable(int code, sv v) {
     if (viewRecord_ && !d_.ViewAry.empty()) {
         TViewTbl& t = d_.ViewAry.back();
         switch (code) {
-        case 2: t.name = dec_.text(v); break;
-        case 10: t.center.x = Real(v); break;
-        case 20: t.center.y = Real(v); break;
-        case 40: t.height = Real(v); break;
-        case 41: t.width = Real(v); break;
-        case 70: t.code70 = Small(v); break;
-        case 0: viewRecord_ = false; break;
-        default: break;
+        case 2:
+            t.name = dec_.text(v);
+            break;
+        case 10:
+            t.center.x = Real(v);
+            break;
+        case 20:
+            t.center.y = Real(v);
+            break;
+        case 40:
+            t.height = Real(v);
+            break;
+        case 41:
+            t.width = Real(v);
+            break;
+        case 70:
+            t.code70 = Small(v);
+            break;
+        case 0:
+            viewRecord_ = false;
+            break;
+        default:
+            break;
         }
     }
     if (code != 0) return;
@@ -273,13 +324,19 @@ void DxfReader::blockHeader(int code, sv v) {
         b.name = dec_.name(v);
         currentBlock_ = b.name;
         break;
-    case 8: b.layer = dec_.name(v); break;
-    case 6: b.ltype = dec_.upperName(v); break;
+    case 8:
+        b.layer = dec_.name(v);
+        break;
+    case 6:
+        b.ltype = dec_.upperName(v);
+        break;
     case 0:
         blockHeader_ = false;
         blockBody_ = true;
         break;
-    default: TakePoint(b.base, 10, code, v); break;
+    default:
+        TakePoint(b.base, 10, code, v);
+        break;
     }
 }
 
@@ -290,22 +347,47 @@ void DxfReader::entityGroup(int code, sv v) {
         return;
     }
     switch (open_) {
-    case Kind::Line: lineGroup(*static_cast<TAcadLineBlk*>(rec_), code, v); break;
-    case Kind::Circle: circleGroup(*static_cast<TCircleBlk*>(rec_), code, v); break;
-    case Kind::Arc: arcGroup(*static_cast<TArcBlk*>(rec_), code, v); break;
-    case Kind::Lwp: polylineGroup(*static_cast<TLwpBlk*>(rec_), code, v, true); break;
-    case Kind::PolyHeader: polylineGroup(*static_cast<TLwpBlk*>(rec_), code, v, false); break;
-    case Kind::Text: textGroup(*static_cast<TTextBlk*>(rec_), code, v); break;
-    case Kind::Insert: insertGroup(*static_cast<TInsertBlk*>(rec_), code, v); break;
-    case Kind::Face: faceGroup(*static_cast<TFaceBlk*>(rec_), code, v); break;
-    case Kind::Ellipse: ellipseGroup(*static_cast<TEllipseBlk*>(rec_), code, v); break;
-    case Kind::Solid: solidGroup(*static_cast<TSolidBlk*>(rec_), code, v); break;
+    case Kind::Line:
+        lineGroup(*static_cast<TAcadLineBlk*>(rec_), code, v);
+        break;
+    case Kind::Circle:
+        circleGroup(*static_cast<TCircleBlk*>(rec_), code, v);
+        break;
+    case Kind::Arc:
+        arcGroup(*static_cast<TArcBlk*>(rec_), code, v);
+        break;
+    case Kind::Lwp:
+        polylineGroup(*static_cast<TLwpBlk*>(rec_), code, v, true);
+        break;
+    case Kind::PolyHeader:
+        polylineGroup(*static_cast<TLwpBlk*>(rec_), code, v, false);
+        break;
+    case Kind::Text:
+        textGroup(*static_cast<TTextBlk*>(rec_), code, v);
+        break;
+    case Kind::Insert:
+        insertGroup(*static_cast<TInsertBlk*>(rec_), code, v);
+        break;
+    case Kind::Face:
+        faceGroup(*static_cast<TFaceBlk*>(rec_), code, v);
+        break;
+    case Kind::Ellipse:
+        ellipseGroup(*static_cast<TEllipseBlk*>(rec_), code, v);
+        break;
+    case Kind::Solid:
+        solidGroup(*static_cast<TSolidBlk*>(rec_), code, v);
+        break;
     case Kind::Leader:
         if (!leaderGroup(*static_cast<TLeaderBlk*>(rec_), code, v)) endRecord();
         break;
-    case Kind::Spline: splineGroup(*static_cast<TSplineBlk*>(rec_), code, v); break;
-    case Kind::Dimension: dimensionGroup(*static_cast<TDimensionBlk*>(rec_), code, v); break;
-    case Kind::None: break;
+    case Kind::Spline:
+        splineGroup(*static_cast<TSplineBlk*>(rec_), code, v);
+        break;
+    case Kind::Dimension:
+        dimensionGroup(*static_cast<TDimensionBlk*>(rec_), code, v);
+        break;
+    case Kind::None:
+        break;
     }
 }
 
@@ -333,11 +415,14 @@ void DxfReader::vertexGroup(int code, sv v) {
     case 42:
         if (vertexOwned_) verts.back().code42 = Real(v);
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
-template <class R> R& Append(std::vector<R>& a) { return a.emplace_back(); }
+template <class R> R& Append(std::vector<R>& a) {
+    return a.emplace_back();
+}
 
 template <class R> void StartValues(R& r) {
     r.layer = QStringLiteral("0");
@@ -426,11 +511,19 @@ void DxfReader::create(sv name) {
 
 void DxfReader::endRecord() {
     switch (open_) {
-    case Kind::None: return;
-    case Kind::Line: colourRule(*static_cast<TAcadLineBlk*>(rec_)); break;
-    case Kind::Circle: colourRule(*static_cast<TCircleBlk*>(rec_)); break;
-    case Kind::Arc: colourRule(*static_cast<TArcBlk*>(rec_)); break;
-    case Kind::Lwp: break; // coloured at each vertex
+    case Kind::None:
+        return;
+    case Kind::Line:
+        colourRule(*static_cast<TAcadLineBlk*>(rec_));
+        break;
+    case Kind::Circle:
+        colourRule(*static_cast<TCircleBlk*>(rec_));
+        break;
+    case Kind::Arc:
+        colourRule(*static_cast<TArcBlk*>(rec_));
+        break;
+    case Kind::Lwp:
+        break; // coloured at each vertex
     case Kind::PolyHeader: {
         auto& r = *static_cast<TLwpBlk*>(rec_);
         colourRule(r);
@@ -442,20 +535,34 @@ void DxfReader::endRecord() {
     }
     case Kind::Text: {
         auto& r = *static_cast<TTextBlk*>(rec_);
-        if (r.str.isEmpty()) (openBlockSide_ ? d_.BlkTextAry : d_.TextAry).pop_back();
-        else colourRule(r);
+        if (r.str.isEmpty())
+            (openBlockSide_ ? d_.BlkTextAry : d_.TextAry).pop_back();
+        else
+            colourRule(r);
         break;
     }
-    case Kind::Insert: colourRule(*static_cast<TInsertBlk*>(rec_)); break;
-    case Kind::Face: colourRule(*static_cast<TFaceBlk*>(rec_)); break;
-    case Kind::Ellipse: colourRule(*static_cast<TEllipseBlk*>(rec_)); break;
-    case Kind::Solid: colourRule(*static_cast<TSolidBlk*>(rec_)); break;
+    case Kind::Insert:
+        colourRule(*static_cast<TInsertBlk*>(rec_));
+        break;
+    case Kind::Face:
+        colourRule(*static_cast<TFaceBlk*>(rec_));
+        break;
+    case Kind::Ellipse:
+        colourRule(*static_cast<TEllipseBlk*>(rec_));
+        break;
+    case Kind::Solid:
+        colourRule(*static_cast<TSolidBlk*>(rec_));
+        break;
     case Kind::Leader:
         colourRule(*static_cast<TLeaderBlk*>(rec_));
         leaderIndex_ = -1;
         break;
-    case Kind::Spline: colourRule(*static_cast<TSplineBlk*>(rec_)); break;
-    case Kind::Dimension: colourRule(*static_cast<TDimensionBlk*>(rec_)); break;
+    case Kind::Spline:
+        colourRule(*static_cast<TSplineBlk*>(rec_));
+        break;
+    case Kind::Dimension:
+        colourRule(*static_cast<TDimensionBlk*>(rec_));
+        break;
     }
     open_ = Kind::None;
     rec_ = nullptr;
@@ -468,31 +575,54 @@ void DxfReader::lineGroup(TAcadLineBlk& r, int code, sv v) {
 
 void DxfReader::circleGroup(TCircleBlk& r, int code, sv v) {
     if (common(r, code, v, true)) return;
-    if (code == 40) r.hankei = Real(v);
-    else if (code == 67) r.code67 = Small(v);
-    else if (!TakePoint(r.center, 10, code, v)) TakePoint(r.code210, 210, code, v);
+    if (code == 40)
+        r.hankei = Real(v);
+    else if (code == 67)
+        r.code67 = Small(v);
+    else if (!TakePoint(r.center, 10, code, v))
+        TakePoint(r.code210, 210, code, v);
 }
 
 void DxfReader::arcGroup(TArcBlk& r, int code, sv v) {
     if (common(r, code, v, true)) return;
-    if (code == 40) r.hankei = Real(v);
-    else if (code == 50) r.st = Real(v);
-    else if (code == 51) r.ed = Real(v);
-    else if (code == 67) r.code67 = Small(v);
-    else if (!TakePoint(r.center, 10, code, v)) TakePoint(r.code210, 210, code, v);
+    if (code == 40)
+        r.hankei = Real(v);
+    else if (code == 50)
+        r.st = Real(v);
+    else if (code == 51)
+        r.ed = Real(v);
+    else if (code == 67)
+        r.code67 = Small(v);
+    else if (!TakePoint(r.center, 10, code, v))
+        TakePoint(r.code210, 210, code, v);
 }
 
 void DxfReader::polylineGroup(TLwpBlk& r, int code, sv v, bool lightweight) {
     if (common(r, code, v, true)) return;
     switch (code) {
-    case 38: r.code38 = Real(v); return;
-    case 67: r.code67 = Small(v); return;
-    case 70: r.code70 = Small(v); return;
-    case 71: r.code71 = Small(v); return;
-    case 72: r.code72 = Small(v); return;
-    case 73: r.code73 = Small(v); return;
-    case 74: r.code74 = Small(v); return;
-    default: break;
+    case 38:
+        r.code38 = Real(v);
+        return;
+    case 67:
+        r.code67 = Small(v);
+        return;
+    case 70:
+        r.code70 = Small(v);
+        return;
+    case 71:
+        r.code71 = Small(v);
+        return;
+    case 72:
+        r.code72 = Small(v);
+        return;
+    case 73:
+        r.code73 = Small(v);
+        return;
+    case 74:
+        r.code74 = Small(v);
+        return;
+    default:
+        break;
     }
     if (TakePoint(r.code210, 210, code, v) || !lightweight) return;
     auto& verts = vertices(openBlockSide_);
@@ -514,22 +644,41 @@ void DxfReader::textGroup(TTextBlk& r, int code, sv v) {
     if (common(r, code, v, true)) return;
     switch (code) {
     case 1:
-    case 3: r.str += dec_.text(v); return;
-    case 40: r.code40 = Real(v); return;
-    case 41: r.code41 = Real(v); return;
-    case 44: r.code44 = Real(v); return;
-    case 50: r.code50 = Real(v); return;
-    case 67: r.code67 = Small(v); return;
-    case 70: r.code70 = Small(v); return;
-    case 71: r.code71 = Small(v); return;
-    case 72: r.code72 = Small(v); return;
+    case 3:
+        r.str += dec_.text(v);
+        return;
+    case 40:
+        r.code40 = Real(v);
+        return;
+    case 41:
+        r.code41 = Real(v);
+        return;
+    case 44:
+        r.code44 = Real(v);
+        return;
+    case 50:
+        r.code50 = Real(v);
+        return;
+    case 67:
+        r.code67 = Small(v);
+        return;
+    case 70:
+        r.code70 = Small(v);
+        return;
+    case 71:
+        r.code71 = Small(v);
+        return;
+    case 72:
+        r.code72 = Small(v);
+        return;
     case 73:
         if (!r.atflag) r.code73 = Small(v);
         return;
     case 74:
         if (r.atflag) r.code73 = Small(v);
         return;
-    default: break;
+    default:
+        break;
     }
     if (!TakePoint(r.pt10, 10, code, v) && !TakePoint(r.pt11, 11, code, v))
         TakePoint(r.code210, 210, code, v);
@@ -538,21 +687,39 @@ void DxfReader::textGroup(TTextBlk& r, int code, sv v) {
 void DxfReader::insertGroup(TInsertBlk& r, int code, sv v) {
     if (common(r, code, v, true)) return;
     switch (code) {
-    case 2: r.name = dec_.name(v); return;
-    case 41: r.scale.x = Real(v); return;
-    case 42: r.scale.y = Real(v); return;
-    case 43: r.scale.z = Real(v); return;
-    case 50: r.rotate = Real(v); return;
-    case 66: r.code66 = Small(v); return;
-    case 67: r.code67 = Small(v); return;
-    default: TakePoint(r.base, 10, code, v); return;
+    case 2:
+        r.name = dec_.name(v);
+        return;
+    case 41:
+        r.scale.x = Real(v);
+        return;
+    case 42:
+        r.scale.y = Real(v);
+        return;
+    case 43:
+        r.scale.z = Real(v);
+        return;
+    case 50:
+        r.rotate = Real(v);
+        return;
+    case 66:
+        r.code66 = Small(v);
+        return;
+    case 67:
+        r.code67 = Small(v);
+        return;
+    default:
+        TakePoint(r.base, 10, code, v);
+        return;
     }
 }
 
 void DxfReader::faceGroup(TFaceBlk& r, int code, sv v) {
     if (common(r, code, v, true)) return;
-    if (code == 67) r.code67 = Small(v);
-    else if (code == 70) r.code70 = Small(v);
+    if (code == 67)
+        r.code67 = Small(v);
+    else if (code == 70)
+        r.code70 = Small(v);
     else
         for (int k = 0; k < 4; ++k)
             if (TakePoint(r.pt[k], 10 + k, code, v)) {
@@ -563,9 +730,12 @@ void DxfReader::faceGroup(TFaceBlk& r, int code, sv v) {
 
 void DxfReader::ellipseGroup(TEllipseBlk& r, int code, sv v) {
     if (common(r, code, v, true)) return;
-    if (code == 40) r.henpei = Real(v);
-    else if (code == 41) r.kaisi = Real(v);
-    else if (code == 42) r.owari = Real(v);
+    if (code == 40)
+        r.henpei = Real(v);
+    else if (code == 41)
+        r.kaisi = Real(v);
+    else if (code == 42)
+        r.owari = Real(v);
     else if (!TakePoint(r.center, 10, code, v) && !TakePoint(r.endpoint, 11, code, v))
         TakePoint(r.code210, 210, code, v);
 }
@@ -602,33 +772,61 @@ bool DxfReader::leaderGroup(TLeaderBlk& r, int code, sv v) {
 void DxfReader::splineGroup(TSplineBlk& r, int code, sv v) {
     if (common(r, code, v, false)) return;
     switch (code) {
-    case 70: r.code70 = Small(v); return;
-    case 71: r.code71 = Small(v); return;
-    case 72: r.code72 = Small(v); return;
-    case 73: r.code73 = Small(v); return;
-    case 74: r.code74 = Small(v); return;
-    case 10: r.code10Ary.push_back({Real(v), 0, 0}); return;
+    case 70:
+        r.code70 = Small(v);
+        return;
+    case 71:
+        r.code71 = Small(v);
+        return;
+    case 72:
+        r.code72 = Small(v);
+        return;
+    case 73:
+        r.code73 = Small(v);
+        return;
+    case 74:
+        r.code74 = Small(v);
+        return;
+    case 10:
+        r.code10Ary.push_back({Real(v), 0, 0});
+        return;
     case 20:
         if (!r.code10Ary.empty()) r.code10Ary.back().y = Real(v);
         return;
     case 30:
         if (!r.code10Ary.empty()) r.code10Ary.back().z = Real(v);
         return;
-    case 40: r.code40Ary.push_back(Real(v)); return;
-    case 41: r.code41Ary.push_back(Real(v)); return;
-    default: return;
+    case 40:
+        r.code40Ary.push_back(Real(v));
+        return;
+    case 41:
+        r.code41Ary.push_back(Real(v));
+        return;
+    default:
+        return;
     }
 }
 
 void DxfReader::dimensionGroup(TDimensionBlk& r, int code, sv v) {
     if (common(r, code, v, true)) return;
     switch (code) {
-    case 2: r.dimblkName = dec_.name(v); return;
-    case 40: r.code40 = Real(v); return;
-    case 50: r.code50 = Real(v); return;
-    case 51: r.code51 = Real(v); return;
-    case 70: r.dimtype = Small(v); return;
-    default: break;
+    case 2:
+        r.dimblkName = dec_.name(v);
+        return;
+    case 40:
+        r.code40 = Real(v);
+        return;
+    case 50:
+        r.code50 = Real(v);
+        return;
+    case 51:
+        r.code51 = Real(v);
+        return;
+    case 70:
+        r.dimtype = Small(v);
+        return;
+    default:
+        break;
     }
     TAcadPoint* points[7] = {&r.p0, &r.p1, &r.p2, &r.p3, &r.p4, &r.P5, &r.P6};
     for (int k = 0; k < 7; ++k)
@@ -639,11 +837,19 @@ void DxfReader::dimensionGroup(TDimensionBlk& r, int code, sv v) {
 // Reads the next line; lines end at CR LF, a lone CR or a lone LF.
 inline sv NextLine(const char* data, size_t size, size_t& pos) {
     const size_t start = pos;
-    size_t e = pos;
-    while (e < size && data[e] != '\n' && data[e] != '\r') ++e;
-    pos = e;
-    if (pos < size) {
-        if (data[pos++] == '\r' && pos < size && data[pos] == '\n') ++pos;
+    const char* from = data + start;
+    const size_t left = size - start;
+    const char* lf = static_cast<const char*>(memchr(from, '\n', left));
+    const size_t lineEnd = lf ? size_t(lf - from) : left;
+    const char* cr = static_cast<const char*>(memchr(from, '\r', lineEnd));
+    size_t e;
+    if (cr) { // CR LF, or a lone CR
+        e = start + size_t(cr - from);
+        pos = e + 1;
+        if (pos < size && data[pos] == '\n') ++pos;
+    } else {
+        e = start + lineEnd;
+        pos = lf ? e + 1 : size;
     }
     return TrimBytes(sv(data + start, e - start));
 }
@@ -653,7 +859,9 @@ int CodeOf(sv line) {
     return ParseInt(line, c) ? c : -999;
 }
 
-QString FileNameOnly(const QString& path) { return QFileInfo(path).fileName(); }
+QString FileNameOnly(const QString& path) {
+    return QFileInfo(path).fileName();
+}
 
 } // namespace
 
@@ -686,7 +894,8 @@ void ReadDxfFile(DxfDrawing& drawing, const QString& FileName, ProgressSink* Pro
         }
     }
     size_t pos = 0;
-    if (Encoding == TextEncoding::Utf8 && size >= 3 && memcmp(data, "\xEF\xBB\xBF", 3) == 0) pos = 3;
+    if (Encoding == TextEncoding::Utf8 && size >= 3 && memcmp(data, "\xEF\xBB\xBF", 3) == 0)
+        pos = 3;
 
     int64_t step = 0;
     if (ProgressBar) {
@@ -710,8 +919,9 @@ void ReadDxfFile(DxfDrawing& drawing, const QString& FileName, ProgressSink* Pro
             Status = first + u':' + code + u'/' + second + u':' + value;
             if (OwnerWindow)
                 OwnerWindow->showMessage(QStringLiteral("DxfReport"),
-                                         FileNameOnly(FileName) + u'\n' + first + QStringLiteral(" 行=") + code +
-                                             u'\n' + second + QStringLiteral(" 行=") + value);
+                                         FileNameOnly(FileName) + u'\n' + first +
+                                             QStringLiteral(" 行=") + code + u'\n' + second +
+                                             QStringLiteral(" 行=") + value);
             break;
         }
     }

@@ -6,7 +6,9 @@
 
 namespace quillon {
 
-const char* EncodingName(TextEncoding e) { return e == TextEncoding::Utf8 ? "utf-8" : "cp932"; }
+const char* EncodingName(TextEncoding e) {
+    return e == TextEncoding::Utf8 ? "utf-8" : "cp932";
+}
 
 TextEncoding ChooseEncoding(const QString& acadVer) {
     // Ordinal comparison: an empty or shorter prefix version is smaller.
@@ -54,8 +56,10 @@ bool NextLine(std::string_view data, size_t& pos, std::string_view& line) {
     while (e < data.size() && data[e] != '\n' && data[e] != '\r') ++e;
     line = data.substr(pos, e - pos);
     pos = e;
-    if (pos < data.size() && data[pos] == '\r') ++pos;
-    else if (pos < data.size()) ++pos; // a lone LF
+    if (pos < data.size() && data[pos] == '\r')
+        ++pos;
+    else if (pos < data.size())
+        ++pos; // a lone LF
     if (pos < data.size() && data[pos] == '\n' && data[pos - 1] == '\r') ++pos;
     return true;
 }
@@ -92,8 +96,8 @@ bool ScanAcadVer(const QString& fileName, QString& version) {
             std::string_view data(chunk.constData(), size_t(chunk.size()));
             size_t p = pos;
             std::string_view a, b;
-            bool complete = NextLine(data, p, a) && p < data.size() && NextLine(data, p, b) &&
-                            p < data.size();
+            bool complete =
+                NextLine(data, p, a) && p < data.size() && NextLine(data, p, b) && p < data.size();
             if (complete || f.atEnd()) {
                 if (!complete) {
                     p = pos;
@@ -120,8 +124,10 @@ bool ScanAcadVer(const QString& fileName, QString& version) {
             break;
         }
         if (c == 2) {
-            if (value == "HEADER") header = true;
-            else if (value == "ENTITIES" || value == "BLOCKS") break;
+            if (value == "HEADER")
+                header = true;
+            else if (value == "ENTITIES" || value == "BLOCKS")
+                break;
         }
     }
     return true;

@@ -16,28 +16,41 @@ const uint8_t kDashDotDot[] = {9, 3, 3, 3, 3, 3, 0};
 
 const uint8_t* PatternOf(TPenStyle style) {
     switch (style) {
-    case TPenStyle::psDash: return kDash;
-    case TPenStyle::psDot: return kDot;
-    case TPenStyle::psDashDot: return kDashDot;
-    case TPenStyle::psDashDotDot: return kDashDotDot;
-    default: return nullptr;
+    case TPenStyle::psDash:
+        return kDash;
+    case TPenStyle::psDot:
+        return kDot;
+    case TPenStyle::psDashDot:
+        return kDashDot;
+    case TPenStyle::psDashDotDot:
+        return kDashDotDot;
+    default:
+        return nullptr;
     }
 }
 
 QPainter::CompositionMode CompositionOf(PenMode mode) {
     switch (mode) {
-    case PenMode::Xor: return QPainter::RasterOp_SourceXorDestination;
-    case PenMode::Not: return QPainter::RasterOp_NotDestination;
-    case PenMode::NotXor: return QPainter::RasterOp_NotSourceXorDestination;
-    default: return QPainter::CompositionMode_SourceOver;
+    case PenMode::Xor:
+        return QPainter::RasterOp_SourceXorDestination;
+    case PenMode::Not:
+        return QPainter::RasterOp_NotDestination;
+    case PenMode::NotXor:
+        return QPainter::RasterOp_NotSourceXorDestination;
+    default:
+        return QPainter::CompositionMode_SourceOver;
     }
 }
 
 } // namespace
 
-QRgb ToRgb(TColor c) { return qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+QRgb ToRgb(TColor c) {
+    return qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
 
-TColor FromRgb(QRgb c) { return TColor(qRed(c) | (qGreen(c) << 8) | (qBlue(c) << 16)); }
+TColor FromRgb(QRgb c) {
+    return TColor(qRed(c) | (qGreen(c) << 8) | (qBlue(c) << 16));
+}
 
 Canvas::Canvas(int width, int height)
     : image_(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32) {
@@ -48,7 +61,9 @@ Canvas::Canvas(int width, int height)
     font_.setStyleStrategy(QFont::NoAntialias);
 }
 
-Canvas::~Canvas() { endPainter(); }
+Canvas::~Canvas() {
+    endPainter();
+}
 
 const QImage& Canvas::image() {
     endPainter();
@@ -84,7 +99,9 @@ void Canvas::setPen(TColor color, int width, TPenStyle style) {
     ++penChanges_;
 }
 
-void Canvas::setPenMode(PenMode mode) { mode_ = mode; }
+void Canvas::setPenMode(PenMode mode) {
+    mode_ = mode;
+}
 
 void Canvas::moveTo(int x, int y) {
     curX_ = x;
@@ -107,10 +124,18 @@ inline void Canvas::plot(int x, int y) {
     if (unsigned(x) >= unsigned(image_.width()) || unsigned(y) >= unsigned(image_.height())) return;
     uint32_t& p = bits_[size_t(y) * size_t(stride_) + size_t(x)];
     switch (mode_) {
-    case PenMode::Copy: p = 0xFF000000u | penRgb_; break;
-    case PenMode::Xor: p = 0xFF000000u | ((p ^ penRgb_) & 0x00FFFFFFu); break;
-    case PenMode::Not: p = 0xFF000000u | (~p & 0x00FFFFFFu); break;
-    case PenMode::NotXor: p = 0xFF000000u | (~(p ^ penRgb_) & 0x00FFFFFFu); break;
+    case PenMode::Copy:
+        p = 0xFF000000u | penRgb_;
+        break;
+    case PenMode::Xor:
+        p = 0xFF000000u | ((p ^ penRgb_) & 0x00FFFFFFu);
+        break;
+    case PenMode::Not:
+        p = 0xFF000000u | (~p & 0x00FFFFFFu);
+        break;
+    case PenMode::NotXor:
+        p = 0xFF000000u | (~(p ^ penRgb_) & 0x00FFFFFFu);
+        break;
     }
 }
 
@@ -147,9 +172,34 @@ void Canvas::lineTo(int x1, int y1) {
         hi = std::min(hi, int64_t(std::ceil(b)) + 2);
     };
     int64_t lo = 0, hi = n - 1;
-    stepsBetween(0, majorLimit, m0, sMajor, 1.0, lo, hi);
-    if (minor > 0) stepsBetween(0, minorLimit, n0, sMinor, double(minor) / double(major), lo, hi);
-    else if (n0 < 0 || n0 > minorLimit) lo = hi + 1;
+    const bool inside =
+        unsigned(x0) < unsigned(image_.width()) && unsigned(x1) < unsigned(image_.width()) &&
+        unsigned(y0) < unsigned(image_.height()) && unsigned(y1) < unsigned(image_.height());
+    const int64_t twoMajor = 2 * major, twoMinor = 2 * minor;
+    if (inside && !pattern_ && mode_ == PenMode::Copy) { // the common case, without checks
+        const uint32_t rgb = 0xFF000000u | penRgb_;
+        const int64_t stepMajor = xMajor ? sMajor : int64_t(sMajor) * stride_;
+        const int64_t stepMinor = xMajor ? int64_t(sMinor) * stride_ : sMinor;
+        uint32_t* p = bits_ + int64_t(y0) * stride_ + x0;
+        int64_t r = major - 1;
+        for (int64_t i = 0; i < n; ++i) {
+            *p = rgb;
+            p += stepMajor;
+            r += twoMinor;
+            if (r >= twoMajor) {
+                r -= twoMajor;
+                p += stepMinor;
+            }
+        }
+        return;
+    }
+    if (!inside) {
+        stepsBetween(0, majorLimit, m0, sMajor, 1.0, lo, hi);
+        if (minor > 0)
+            stepsBetween(0, minorLimit, n0, sMinor, double(minor) / double(major), lo, hi);
+        else if (n0 < 0 || n0 > minorLimit)
+            lo = hi + 1;
+    }
 
     auto skip = [&](int64_t count) {
         if (!pattern_ || count <= 0) return;
@@ -162,15 +212,16 @@ void Canvas::lineTo(int x1, int y1) {
         return;
     }
     skip(lo);
-    const int64_t twoMajor = 2 * major, twoMinor = 2 * minor;
     // Minor offset at step i: i * minor / major rounded to nearest, ties towards the start.
     const int64_t num = lo * twoMinor + major - 1;
     int64_t q = num / twoMajor, r = num % twoMajor;
     for (int64_t i = lo; i <= hi; ++i) {
         const int64_t a = m0 + sMajor * i, b = n0 + sMinor * q;
         if (styleOn()) {
-            if (xMajor) plot(int(a), int(b));
-            else plot(int(b), int(a));
+            if (xMajor)
+                plot(int(a), int(b));
+            else
+                plot(int(b), int(a));
         }
         r += twoMinor;
         if (r >= twoMajor) {
@@ -219,8 +270,12 @@ void Canvas::ellipsePoints(int left, int top, int right, int bottom, bool ordere
     }
     const double h = std::sqrt(a * a + b * b);
     const double xs = a * a / h, ys = b * b / h;
-    const auto yo = [&](int x) { return b * std::sqrt(std::max(0.0, 1 - std::pow((x - cx) / a, 2))); };
-    const auto xo = [&](int y) { return a * std::sqrt(std::max(0.0, 1 - std::pow((y - cy) / b, 2))); };
+    const auto yo = [&](int x) {
+        return b * std::sqrt(std::max(0.0, 1 - std::pow((x - cx) / a, 2)));
+    };
+    const auto xo = [&](int y) {
+        return a * std::sqrt(std::max(0.0, 1 - std::pow((y - cy) / b, 2)));
+    };
     int x1lo = int(std::ceil(cx - xs)), x1hi = int(std::floor(cx + xs));
     int y2lo = int(std::ceil(cy - ys)), y2hi = int(std::floor(cy + ys));
     if (!ordered) { // only the rows and columns that can be visible
@@ -266,7 +321,8 @@ void Canvas::arc(int left, int top, int right, int bottom, int x1, int y1, int x
         if (full) {
             p.drawEllipse(box);
         } else {
-            const double a1 = std::atan2(v1y, v1x) * 180 / M_PI, a2 = std::atan2(v2y, v2x) * 180 / M_PI;
+            const double a1 = std::atan2(v1y, v1x) * 180 / M_PI,
+                         a2 = std::atan2(v2y, v2x) * 180 / M_PI;
             double sweep = a2 - a1;
             if (sweep <= 0) sweep += 360;
             p.drawArc(box, int(std::lround(a1 * 16)), int(std::lround(sweep * 16)));
@@ -275,6 +331,11 @@ void Canvas::arc(int left, int top, int right, int bottom, int x1, int y1, int x
     }
     endPainter();
     const double a = std::fabs(right - left) / 2.0, b = std::fabs(bottom - top) / 2.0;
+    if (full && !pattern_ && mode_ == PenMode::Copy && a < 4096 && b < 4096) {
+        solidEllipse(std::min(left, right), std::min(top, bottom), std::max(left, right),
+                     std::max(top, bottom));
+        return;
+    }
     const bool needOrder = (pattern_ || mode_ != PenMode::Copy) && (a + b) < 1e5;
     ellipsePoints(left, top, right, bottom, needOrder, arcPoints_);
     const size_t n = arcPoints_.size();
@@ -294,12 +355,52 @@ void Canvas::arc(int left, int top, int right, int bottom, int x1, int y1, int x
     }
 }
 
+// The whole ellipse inscribed in the rectangle (both corners included), stepped with integer
+// error terms; its four quarters are drawn together.
+void Canvas::solidEllipse(int x0, int y0, int x1, int y1) {
+    int64_t a = x1 - x0, b = y1 - y0, b1 = b & 1;
+    int64_t dx = 4 * (1 - a) * b * b, dy = 4 * (b1 + 1) * a * a;
+    int64_t err = dx + dy + b1 * a * a;
+    int64_t top = y0 + (b + 1) / 2, bottom = top - b1;
+    int64_t l = x0, r = x1;
+    const int64_t a8 = 8 * a * a, b8 = 8 * b * b;
+    const uint32_t rgb = 0xFF000000u | penRgb_;
+    const int w = image_.width(), h = image_.height();
+    const auto put = [&](int64_t x, int64_t y) {
+        if (uint64_t(x) < uint64_t(w) && uint64_t(y) < uint64_t(h)) bits_[y * stride_ + x] = rgb;
+    };
+    do {
+        put(r, top);
+        put(l, top);
+        put(l, bottom);
+        put(r, bottom);
+        const int64_t e2 = 2 * err;
+        if (e2 <= dy) {
+            ++top;
+            --bottom;
+            err += dy += a8;
+        }
+        if (e2 >= dx || 2 * err > dy) {
+            ++l;
+            --r;
+            err += dx += b8;
+        }
+    } while (l <= r);
+    while (top - bottom < b) { // the tips of very flat ellipses
+        put(l - 1, top);
+        put(r + 1, top++);
+        put(l - 1, bottom);
+        put(r + 1, bottom--);
+    }
+}
+
 void Canvas::fillRect(int left, int top, int right, int bottom, TColor color) {
     endPainter();
     const int x0 = std::max(left, 0), x1 = std::min(right, image_.width());
     const int y0 = std::max(top, 0), y1 = std::min(bottom, image_.height());
     const uint32_t rgb = ToRgb(color);
-    for (int y = y0; y < y1; ++y) std::fill_n(bits_ + size_t(y) * size_t(stride_) + x0, std::max(0, x1 - x0), rgb);
+    for (int y = y0; y < y1; ++y)
+        std::fill_n(bits_ + size_t(y) * size_t(stride_) + x0, std::max(0, x1 - x0), rgb);
 }
 
 void Canvas::setFont(const QFont& font) {
@@ -308,7 +409,9 @@ void Canvas::setFont(const QFont& font) {
     fontApplied_ = false;
 }
 
-int Canvas::textWidth(const QString& text) { return QFontMetrics(font_).horizontalAdvance(text); }
+int Canvas::textWidth(const QString& text) {
+    return QFontMetrics(font_).horizontalAdvance(text);
+}
 
 void Canvas::textOut(int x, int y, double angleDegrees, const QString& text) {
     QPainter& p = painter();

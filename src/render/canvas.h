@@ -64,6 +64,7 @@ private:
     void plot(int x, int y);
     bool styleOn();
     void wideLine(int x0, int y0, int x1, int y1);
+    void solidEllipse(int x0, int y0, int x1, int y1);
     QPainter& painter();
     void endPainter();
     void ellipsePoints(int left, int top, int right, int bottom, bool ordered,

@@ -13,9 +13,12 @@ namespace {
 // nonsense angles and parameters in damaged files.
 constexpr int64_t kMaxSteps = 100000;
 
-bool IsUpright(const TAcadPoint& n) { return SamePoint(n, kExtrusionZ, 1e-5); }
+bool IsUpright(const TAcadPoint& n) {
+    return SamePoint(n, kExtrusionZ, 1e-5);
+}
 
-template <class From> TAcadLineBlk LineLike(const From& r, const TAcadPoint& st, const TAcadPoint& ed) {
+template <class From>
+TAcadLineBlk LineLike(const From& r, const TAcadPoint& st, const TAcadPoint& ed) {
     TAcadLineBlk l;
     l.layer = r.layer;
     l.color = r.color;
@@ -25,7 +28,8 @@ template <class From> TAcadLineBlk LineLike(const From& r, const TAcadPoint& st,
     return l;
 }
 
-template <class From> TAcadLineBlk LineWithOwner(const From& r, const TAcadPoint& st, const TAcadPoint& ed) {
+template <class From>
+TAcadLineBlk LineWithOwner(const From& r, const TAcadPoint& st, const TAcadPoint& ed) {
     TAcadLineBlk l = LineLike(r, st, ed);
     l.bname = r.bname;
     return l;

@@ -33,6 +33,11 @@ bool OutlinesCross(const Box& box, const ModelWindow& w) {
     return false;
 }
 
+// False when a box lies wholly beside the window: then neither can reach into the other.
+bool Apart(double minX, double minY, double maxX, double maxY, const ModelWindow& w) {
+    return maxX < w.min.x || minX > w.max.x || maxY < w.min.y || minY > w.max.y;
+}
+
 void Widen(Box& running, const Box& b) {
     running.min.x = std::min(running.min.x, b.min.x);
     running.min.y = std::min(running.min.y, b.min.y);
@@ -40,12 +45,15 @@ void Widen(Box& running, const Box& b) {
     running.max.y = std::max(running.max.y, b.max.y);
 }
 
-void Include(Box& box, const TAcadPoint& p) { Widen(box, {p, p}); }
+void Include(Box& box, const TAcadPoint& p) {
+    Widen(box, {p, p});
+}
 
 } // namespace
 
 Box OrderCorners(const TAcadPoint& a, const TAcadPoint& b) {
-    return {{std::min(a.x, b.x), std::min(a.y, b.y), 0}, {std::max(a.x, b.x), std::max(a.y, b.y), 0}};
+    return {{std::min(a.x, b.x), std::min(a.y, b.y), 0},
+            {std::max(a.x, b.x), std::max(a.y, b.y), 0}};
 }
 
 Box CircleBox(const TAcadPoint& c, double r) {
@@ -69,18 +77,22 @@ Box ArcBox(const TAcadPoint& c, double r, double start, double end) {
 }
 
 Box TextBox(const TAcadPoint& pt10, const TAcadPoint& pt11, int code71, bool mtflag,
-            const QString& str, int code73, int code72, double code44, double code50,
-            double code41, double code40) {
+            const QString& str, int code73, int code72, double code44, double code50, double code41,
+            double code40) {
     const double theta = code50 * kDegToRad;
     if (mtflag) {
         QStringList lines;
         const int k = SplitMTextLines(str, lines);
         const double w = code41, u = code40 * code44 * 1.86;
         double x1 = 0, x2 = w, y1 = 0, y2 = -u * k;
-        if (code71 == 2 || code71 == 5 || code71 == 8) x1 = w / 2, x2 = -w / 2;
-        else if (code71 == 3 || code71 == 6 || code71 == 9) x1 = 0, x2 = -w;
-        if (code71 >= 4 && code71 <= 6) y1 = u * k / 2, y2 = -u * k / 2;
-        else if (code71 >= 7 && code71 <= 9) y1 = u * k, y2 = 0;
+        if (code71 == 2 || code71 == 5 || code71 == 8)
+            x1 = w / 2, x2 = -w / 2;
+        else if (code71 == 3 || code71 == 6 || code71 == 9)
+            x1 = 0, x2 = -w;
+        if (code71 >= 4 && code71 <= 6)
+            y1 = u * k / 2, y2 = -u * k / 2;
+        else if (code71 >= 7 && code71 <= 9)
+            y1 = u * k, y2 = 0;
         Box box{pt10, pt10};
         for (const TAcadPoint& corner : {TAcadPoint{x1, y1, 0}, TAcadPoint{x2, y2, 0},
                                          TAcadPoint{x2, y1, 0}, TAcadPoint{x1, y2, 0}}) {
@@ -92,14 +104,26 @@ Box TextBox(const TAcadPoint& pt10, const TAcadPoint& pt11, int code71, bool mtf
     const TAcadPoint b = (code72 == 0 && code73 == 0) ? pt10 : pt11;
     const double width = code40 * code41 * 0.855 * double(str.size());
     double dx = 0, dy;
-    if (code72 == 1 || code72 == 4) dx = -width / 2;
-    else if (code72 == 2 || code72 == 3 || code72 == 5) dx = -width;
+    if (code72 == 1 || code72 == 4)
+        dx = -width / 2;
+    else if (code72 == 2 || code72 == 3 || code72 == 5)
+        dx = -width;
     switch (code73) {
-    case 0: dy = code72 == 4 ? code40 / 2 - 0.03 * code40 : 0.855 * code40; break;
-    case 1: dy = 0.994 * code40; break;
-    case 2: dy = code40 / 2 - 0.03 * code40; break;
-    case 3: dy = 0.086 * code40; break;
-    default: dy = code40; break;
+    case 0:
+        dy = code72 == 4 ? code40 / 2 - 0.03 * code40 : 0.855 * code40;
+        break;
+    case 1:
+        dy = 0.994 * code40;
+        break;
+    case 2:
+        dy = code40 / 2 - 0.03 * code40;
+        break;
+    case 3:
+        dy = 0.086 * code40;
+        break;
+    default:
+        dy = code40;
+        break;
     }
     const TAcadPoint o = RotatePoint({dx, dy, 0}, theta);
     const TAcadPoint k3{b.x + 2 * o.x, b.y + 2 * o.y, b.z};
@@ -117,16 +141,37 @@ Box TextBoxOf(const TTextBlk& t) {
                    t.code50, t.code41, t.code40);
 }
 
+LayerLookup::LayerLookup(const DxfDrawing& d) : d_(d) {
+    for (int i = int(d.LayerAry.size()) - 1; i >= 0; --i)
+        byName_.insert(d.LayerAry[size_t(i)].Name, i);
+}
+
+int LayerLookup::index(const QString& name) {
+    if (!primed_ || name.constData() != last_.constData() || name.size() != last_.size()) {
+        lastIndex_ = byName_.value(name, -1);
+        last_ = name;
+        primed_ = true;
+    }
+    return lastIndex_;
+}
+
+bool LayerLookup::visible(const QString& name) {
+    return LayerVisibleByIndex(d_, index(name));
+}
+
 void CalcExtents(DxfDrawing& d) {
     d.ExtMinPt = d.ExtMaxPt = {};
+    LayerLookup layers(d);
     Box running;
     bool first = true;
     const auto add = [&](const Box& b) {
-        if (first) running = b, first = false;
-        else Widen(running, b);
+        if (first)
+            running = b, first = false;
+        else
+            Widen(running, b);
     };
     const auto counts = [&](const auto& r) {
-        return r.code60 == 0 && r.code67 == 0 && LayerVisibleByName(d, r.layer);
+        return r.code60 == 0 && r.code67 == 0 && layers.visible(r.layer);
     };
     for (const TAcadLineBlk& l : d.LineAry)
         if (counts(l)) add(OrderCorners(l.st, l.ed));
@@ -144,6 +189,9 @@ void CalcExtents(DxfDrawing& d) {
 }
 
 bool LineInWindow(const TAcadLineBlk& l, const ModelWindow& w) {
+    if (Apart(std::min(l.st.x, l.ed.x), std::min(l.st.y, l.ed.y), std::max(l.st.x, l.ed.x),
+              std::max(l.st.y, l.ed.y), w))
+        return false;
     if (Inside(l.st, w) && Inside(l.ed, w)) return true;
     const TAcadPoint corners[4] = {w.min, {w.min.x, w.max.y, 0}, w.max, {w.max.x, w.min.y, 0}};
     // left, bottom, top, right
@@ -155,13 +203,19 @@ bool LineInWindow(const TAcadLineBlk& l, const ModelWindow& w) {
 }
 
 bool CircleInWindow(const TCircleBlk& c, const ModelWindow& w) {
+    const TAcadPoint& m = c.center;
+    if (Apart(m.x - c.hankei, m.y - c.hankei, m.x + c.hankei, m.y + c.hankei, w)) return false;
     return Inside(c.center, w) || OutlinesCross(CircleBox(c.center, c.hankei), w);
 }
 
 bool ArcInWindow(const TArcBlk& a, const ModelWindow& w) {
+    const TAcadPoint& m = a.center;
+    const double r = std::fabs(a.hankei);
+    if (Apart(m.x - r, m.y - r, m.x + r, m.y + r, w)) return false;
     if (Inside(a.center, w)) return true;
     const double s = a.st * kDegToRad, e = a.ed * kDegToRad;
-    if (Inside(PolarPoint(a.center, s, a.hankei), w) || Inside(PolarPoint(a.center, e, a.hankei), w))
+    if (Inside(PolarPoint(a.center, s, a.hankei), w) ||
+        Inside(PolarPoint(a.center, e, a.hankei), w))
         return true;
     return OutlinesCross(ArcBox(a.center, a.hankei, s, e), w);
 }

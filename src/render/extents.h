@@ -5,6 +5,8 @@
 #include "dxf/model.h"
 #include "render/view.h"
 
+#include <QHash>
+
 namespace quillon {
 
 struct Box {
@@ -15,8 +17,8 @@ Box OrderCorners(const TAcadPoint& a, const TAcadPoint& b);
 Box CircleBox(const TAcadPoint& centre, double radius);
 Box ArcBox(const TAcadPoint& centre, double radius, double start, double end);
 Box TextBox(const TAcadPoint& pt10, const TAcadPoint& pt11, int code71, bool mtflag,
-            const QString& str, int code73, int code72, double code44, double code50,
-            double code41, double code40);
+            const QString& str, int code73, int code72, double code44, double code50, double code41,
+            double code40);
 Box TextBoxOf(const TTextBlk& t);
 
 // Sets ExtMinPt and ExtMaxPt of the drawing.
@@ -28,6 +30,22 @@ bool ArcInWindow(const TArcBlk& a, const ModelWindow& w);
 bool TextInWindow(const TTextBlk& t, const ModelWindow& w);
 
 int LayerIndexByName(const DxfDrawing& d, const QString& name);
+
+// LayerIndexByName for many records in a row: the table indexed once, and the last answer kept
+// (records of one layer share its name).
+class LayerLookup {
+public:
+    explicit LayerLookup(const DxfDrawing& d);
+    int index(const QString& name);
+    bool visible(const QString& name);
+
+private:
+    const DxfDrawing& d_;
+    QHash<QString, int> byName_;
+    QString last_;
+    int lastIndex_ = -1;
+    bool primed_ = false;
+};
 bool LayerVisibleByIndex(const DxfDrawing& d, int index);
 bool LayerVisibleByName(const DxfDrawing& d, const QString& name);
 

@@ -57,9 +57,12 @@ TAcadPoint RotatePoint(const TAcadPoint& p, double angle) {
         phi = p.y < 0 ? 3 * kPi / 2 : kPi / 2;
     } else {
         phi = std::atan(std::fabs(p.y / p.x));
-        if (p.x < 0 && p.y >= 0) phi = kPi - phi;
-        else if (p.x >= 0 && p.y < 0) phi = 2 * kPi - phi;
-        else if (p.x < 0 && p.y < 0) phi = phi + kPi;
+        if (p.x < 0 && p.y >= 0)
+            phi = kPi - phi;
+        else if (p.x >= 0 && p.y < 0)
+            phi = 2 * kPi - phi;
+        else if (p.x < 0 && p.y < 0)
+            phi = phi + kPi;
     }
     return {m * std::cos(phi + angle), m * std::sin(phi + angle), p.z};
 }

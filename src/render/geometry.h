@@ -11,7 +11,9 @@ namespace quillon {
 inline constexpr double kPi = std::numbers::pi;
 inline constexpr double kDegToRad = kPi / 180.0;
 
-inline TAcadPoint MakePoint(double x, double y, double z) { return {x, y, z}; }
+inline TAcadPoint MakePoint(double x, double y, double z) {
+    return {x, y, z};
+}
 TAcadPoint PolarPoint(const TAcadPoint& p, double angle, double distance);
 double Distance2D(const TAcadPoint& a, const TAcadPoint& b);
 double PointAngle(const TAcadPoint& a, const TAcadPoint& b); // in [0, 2*pi)

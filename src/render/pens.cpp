@@ -11,7 +11,9 @@ namespace quillon {
 
 namespace {
 
-TColor Rgb(int r, int g, int b) { return TColor(r | (g << 8) | (b << 16)); }
+TColor Rgb(int r, int g, int b) {
+    return TColor(r | (g << 8) | (b << 16));
+}
 
 } // namespace
 
@@ -30,12 +32,18 @@ TColor AciToColor(int number) {
         const double f = (h % 60) / 60.0;
         const auto m = [&](double t) { return int(std::trunc(l + (v - l) * t)); };
         switch (sector) {
-        case 0: return Rgb(v, m(f), l);
-        case 1: return Rgb(m(1 - f), v, l);
-        case 2: return Rgb(l, v, m(f));
-        case 3: return Rgb(l, m(1 - f), v);
-        case 4: return Rgb(m(f), l, v);
-        default: return Rgb(v, l, m(1 - f));
+        case 0:
+            return Rgb(v, m(f), l);
+        case 1:
+            return Rgb(m(1 - f), v, l);
+        case 2:
+            return Rgb(l, v, m(f));
+        case 3:
+            return Rgb(l, m(1 - f), v);
+        case 4:
+            return Rgb(m(f), l, v);
+        default:
+            return Rgb(v, l, m(1 - f));
         }
     }
     static const int greys[] = {51, 91, 132, 173, 214};
@@ -63,38 +71,31 @@ TPenStyle EntityPenStyle(const DxfDrawing& d, const QString& ltype, const QStrin
 }
 
 void ResolvePens(DxfDrawing& d) {
-    // Records share their layer and line-type strings, so consecutive records usually repeat
-    // the previous lookup.
-    QString lastLayer, lastLtype;
-    int lastIndex = -1;
+    LayerLookup layers(d);
+    // Records of one layer and line type share those strings: the last style is kept.
+    QString lastLtype, lastLayer;
     TPenStyle lastStyle = TPenStyle::psSolid;
     bool primed = false;
     const auto resolve = [&](auto& r) {
         r.PenColor = AciToColor(r.color);
-        if (!primed || r.layer != lastLayer) {
-            lastIndex = LayerIndexByName(d, r.layer);
-            lastLayer = r.layer;
-            primed = false;
-        }
-        r.layindex = int16_t(lastIndex);
+        r.layindex = int16_t(layers.index(r.layer));
         if constexpr (requires { r.PenStyle; }) {
-            if (!primed || r.ltype != lastLtype) {
+            const auto same = [](const QString& a, const QString& b) {
+                return a.constData() == b.constData() && a.size() == b.size();
+            };
+            if (!primed || !same(r.ltype, lastLtype) || !same(r.layer, lastLayer)) {
                 lastStyle = EntityPenStyle(d, r.ltype, r.layer);
                 lastLtype = r.ltype;
+                lastLayer = r.layer;
+                primed = true;
             }
             r.PenStyle = lastStyle;
         }
-        primed = true;
     };
     for (auto& r : d.LineAry) resolve(r);
-    primed = false;
     for (auto& r : d.ArcAry) resolve(r);
-    primed = false;
     for (auto& r : d.CircleAry) resolve(r);
-    for (auto& r : d.TextAry) {
-        r.PenColor = AciToColor(r.color);
-        r.layindex = int16_t(LayerIndexByName(d, r.layer));
-    }
+    for (auto& r : d.TextAry) resolve(r);
 }
 
 void DrawLine(Canvas& canvas, QPoint origin, const TAcadPoint& start, const TAcadPoint& end,
@@ -113,8 +114,12 @@ void DrawArc(Canvas& canvas, QPoint origin, const TAcadPoint& centre, double rad
         canvas.setPixel(c.x(), c.y(), color);
         return;
     }
-    const QPoint p1 = DrawingToScreen(PolarPoint(centre, startAngle, radius), origin, upp);
-    const QPoint p2 = DrawingToScreen(PolarPoint(centre, endAngle, radius), origin, upp);
+    const bool full = startAngle == 0 && endAngle == 0; // both ends at angle 0, no trigonometry
+    const QPoint p1 = DrawingToScreen(full ? TAcadPoint{centre.x + radius, centre.y, centre.z}
+                                           : PolarPoint(centre, startAngle, radius),
+                                      origin, upp);
+    const QPoint p2 =
+        full ? p1 : DrawingToScreen(PolarPoint(centre, endAngle, radius), origin, upp);
     if (endAngle < startAngle) endAngle += 2 * kPi;
     if (p1 == p2 && endAngle - startAngle > kPi / 18000) {
         canvas.setPixel(c.x(), c.y(), color);

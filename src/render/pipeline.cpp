@@ -15,14 +15,18 @@ namespace quillon {
 
 namespace {
 
-template <class T> void Empty(std::vector<T>& a) { std::vector<T>().swap(a); }
+template <class T> void Empty(std::vector<T>& a) {
+    std::vector<T>().swap(a);
+}
 
 void ShowJisLayers(DxfDrawing& d, bool showNew, bool showOld) {
     int matched = 0;
     for (TLayer& l : d.LayerAry) {
         const QString name = l.Name.toUpper();
-        if (name == QLatin1String("NEWJIS")) l.visible = showNew, ++matched;
-        else if (name == QLatin1String("OLDJIS")) l.visible = showOld, ++matched;
+        if (name == QLatin1String("NEWJIS"))
+            l.visible = showNew, ++matched;
+        else if (name == QLatin1String("OLDJIS"))
+            l.visible = showOld, ++matched;
         if (matched == 2) break;
     }
 }
@@ -140,8 +144,8 @@ QImage DrawDxfImage(DxfDrawing& d, ViewState& view, const QString& dxfName, QSiz
         const int w = size.width(), h = size.height();
         Canvas canvas(w, h);
         ClearCanvas(canvas, w, h, 0);
-        DrawDxf(canvas, d, w, h, {w / 2, h / 2}, view.ViewCentre, view.ViewWidth,
-                view.ViewHeight, view.FillFactor, 0, view.ColourMode, 1, true, false);
+        DrawDxf(canvas, d, w, h, {w / 2, h / 2}, view.ViewCentre, view.ViewWidth, view.ViewHeight,
+                view.FillFactor, 0, view.ColourMode, 1, true, false);
         progress(0);
         picture = canvas.image();
         f.drawMs = clock.nsecsElapsed() / 1e6;
@@ -187,8 +191,8 @@ void DrawDxf(Canvas& canvas, DxfDrawing& d, int width, int height, QPoint origin
         const TAcadPoint c = PointSub(a.center, centre);
         if (std::fabs(a.ed - a.st) <= 1) {
             DrawLine(canvas, origin, PolarPoint(c, a.st * kDegToRad, a.hankei),
-                     PolarPoint(c, a.ed * kDegToRad, a.hankei), upp, colourOf(a.PenColor),
-                     penWidth, a.PenStyle);
+                     PolarPoint(c, a.ed * kDegToRad, a.hankei), upp, colourOf(a.PenColor), penWidth,
+                     a.PenStyle);
         } else {
             DrawArc(canvas, origin, c, a.hankei, a.st * kDegToRad, a.ed * kDegToRad, upp,
                     colourOf(a.PenColor), penWidth, a.PenStyle);

@@ -24,7 +24,7 @@ struct PreviewFacts {
 struct PreviewHooks {
     ProgressSink* bar = nullptr;
     MessageSink* owner = nullptr;
-    std::function<void()> processEvents;            // run at every progress step
+    std::function<void()> processEvents;              // run at every progress step
     std::function<void(const DxfDrawing&)> afterRead; // sees the arrays right after the read
 };
 

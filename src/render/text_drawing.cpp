@@ -32,7 +32,8 @@ QFont MakeCellFont(const QFont& base, int cellHeight, int charWidth) {
     f.setStyleStrategy(QFont::NoAntialias);
     if (charWidth > 0) {
         const double natural = QFontMetricsF(f).averageCharWidth();
-        if (natural > 0) f.setStretch(std::clamp(int(std::lround(100.0 * charWidth / natural)), 1, 4000));
+        if (natural > 0)
+            f.setStretch(std::clamp(int(std::lround(100.0 * charWidth / natural)), 1, 4000));
     }
     return f;
 }
@@ -40,8 +41,8 @@ QFont MakeCellFont(const QFont& base, int cellHeight, int charWidth) {
 // Fonts repeat from one text to the next: keep the ones made.
 QFont CellFont(const QFont& base, int cellHeight, int charWidth) {
     static std::unordered_map<uint64_t, QFont> made;
-    const uint64_t key = (uint64_t(qHash(base.family())) << 40) ^ (uint64_t(cellHeight) << 20) ^
-                         uint64_t(charWidth);
+    const uint64_t key =
+        (uint64_t(qHash(base.family())) << 40) ^ (uint64_t(cellHeight) << 20) ^ uint64_t(charWidth);
     auto it = made.find(key);
     if (it == made.end()) {
         if (made.size() > 4096) made.clear();
@@ -88,8 +89,8 @@ int Cp932ByteCount(const QString& text) {
 }
 
 void DrawDxfText(Canvas& canvas, QPoint origin, const QString& text, const TAcadPoint& pt11,
-                 bool mtflag, int code71, TColor color, double code44, double code50,
-                 double code41, double code40, int code73, int code72, const TAcadPoint& p11,
+                 bool mtflag, int code71, TColor color, double code44, double code50, double code41,
+                 double code40, int code73, int code72, const TAcadPoint& p11,
                  const TAcadPoint& p10, double upp) {
     double theta = 0;
     TAcadPoint b = p10;
@@ -120,14 +121,26 @@ void DrawDxfText(Canvas& canvas, QPoint origin, const QString& text, const TAcad
     if (!mtflag) {
         const double ww = canvas.textWidth(text) * 100.0;
         double dx = 0, dy;
-        if (code72 == 1 || code72 == 4) dx = -ww / 2;
-        else if (code72 == 2) dx = -ww;
+        if (code72 == 1 || code72 == 4)
+            dx = -ww / 2;
+        else if (code72 == 2)
+            dx = -ww;
         switch (code73) {
-        case 0: dy = code72 == 4 ? hh / 2 - 0.03 * hh : 0.855 * hh; break;
-        case 1: dy = 0.994 * hh; break;
-        case 2: dy = hh / 2 - 0.03 * hh; break;
-        case 3: dy = 0.086 * hh; break;
-        default: dy = hh; break;
+        case 0:
+            dy = code72 == 4 ? hh / 2 - 0.03 * hh : 0.855 * hh;
+            break;
+        case 1:
+            dy = 0.994 * hh;
+            break;
+        case 2:
+            dy = hh / 2 - 0.03 * hh;
+            break;
+        case 3:
+            dy = 0.086 * hh;
+            break;
+        default:
+            dy = hh;
+            break;
         }
         WriteAt(canvas, origin, Offset(b, dx, dy, theta, upp), upp, escapement, text);
     } else {
@@ -143,10 +156,14 @@ void DrawDxfText(Canvas& canvas, QPoint origin, const QString& text, const TAcad
                 const QString t = StripMTextCodes(line);
                 const double ww = canvas.textWidth(t) * 100.0;
                 double dx = 0, dy = 0.086 * hh;
-                if (code71 == 2 || code71 == 5 || code71 == 8) dx = -ww / 2;
-                else if (code71 == 3 || code71 == 6 || code71 == 9) dx = -ww;
-                if (code71 >= 4 && code71 <= 6) dy = hh / 2 - 0.03 * hh;
-                else if (code71 >= 7 && code71 <= 9) dy = 0.855 * hh;
+                if (code71 == 2 || code71 == 5 || code71 == 8)
+                    dx = -ww / 2;
+                else if (code71 == 3 || code71 == 6 || code71 == 9)
+                    dx = -ww;
+                if (code71 >= 4 && code71 <= 6)
+                    dy = hh / 2 - 0.03 * hh;
+                else if (code71 >= 7 && code71 <= 9)
+                    dy = 0.855 * hh;
                 WriteAt(canvas, origin, Offset(b, dx, dy, theta, upp), upp, escapement, t);
                 b.x += std::sin(theta * kDegToRad) * code40 * spacing;
                 b.y -= std::cos(theta * kDegToRad) * code40 * spacing;

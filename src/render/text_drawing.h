@@ -17,8 +17,8 @@ int Cp932ByteCount(const QString& text);
 
 // p10 and p11 are relative to the view centre; pt11 is the stored point (MTEXT direction).
 void DrawDxfText(Canvas& canvas, QPoint origin, const QString& text, const TAcadPoint& pt11,
-                 bool mtflag, int code71, TColor color, double code44, double code50,
-                 double code41, double code40, int code73, int code72, const TAcadPoint& p11,
+                 bool mtflag, int code71, TColor color, double code44, double code50, double code41,
+                 double code40, int code73, int code72, const TAcadPoint& p11,
                  const TAcadPoint& p10, double upp);
 
 } // namespace quillon

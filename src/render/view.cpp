@@ -18,8 +18,8 @@ TAcadPoint ScreenToDrawing(const TAcadPoint& centre, QPoint pixel, int height, d
                            int width, double viewHeight, double viewWidth) {
     if (viewWidth <= 0 && viewHeight <= 0) return {};
     const double u = UnitsPerPixel(viewWidth, viewHeight, width, height, fill);
-    return {centre.x + u * (pixel.x() - width / 2), centre.y + u * (height - pixel.y() - height / 2),
-            0};
+    return {centre.x + u * (pixel.x() - width / 2),
+            centre.y + u * (height - pixel.y() - height / 2), 0};
 }
 
 void ClearCanvas(Canvas& canvas, int width, int height, TColor color) {

@@ -25,7 +25,10 @@ inline int Nearest(double v) {
     constexpr double kLimit = 1 << 30;
     if (!(v > -kLimit)) return -(1 << 30);
     if (!(v < kLimit)) return 1 << 30;
-    return int(std::nearbyint(v));
+    // Adding and taking away 1.5 * 2^52 rounds to an integer in the current (to nearest, ties
+    // to even) mode, as nearbyint does, without a library call.
+    const double shifted = v + 6755399441055744.0;
+    return int(shifted - 6755399441055744.0);
 }
 
 double UnitsPerPixel(double viewWidth, double viewHeight, int width, int height, double fill);
@@ -33,7 +36,9 @@ QPoint DrawingToScreen(const TAcadPoint& p, QPoint origin, double upp);
 TAcadPoint ScreenToDrawing(const TAcadPoint& centre, QPoint pixel, int height, double fill,
                            int width, double viewHeight, double viewWidth);
 void ClearCanvas(Canvas& canvas, int width, int height, TColor color);
-inline TColor InvertColor(TColor c) { return 0xFFFFFF - (c & 0xFFFFFF); }
+inline TColor InvertColor(TColor c) {
+    return 0xFFFFFF - (c & 0xFFFFFF);
+}
 
 // The model window shown by a picture of that size: lower-left and upper-right corners.
 struct ModelWindow {

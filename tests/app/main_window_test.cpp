@@ -52,7 +52,9 @@ struct Library {
     }
 };
 
-int IndexOf(TForm2& w, const QString& name) { return w.FileListBox1->findName(name); }
+int IndexOf(TForm2& w, const QString& name) {
+    return w.FileListBox1->findName(name);
+}
 
 } // namespace
 
@@ -99,9 +101,8 @@ TEST(MainWindow, SelectionSetsButtonsByExtension) {
         bool convertFirst;
         bool oda, insert;
     } cases[] = {
-        {"b.DWG", true, true, true},  {"b.DWG", false, true, true},
-        {"a.dxf", true, false, true}, {"a.dxf", false, false, false},
-        {"cDXF", true, false, false},
+        {"b.DWG", true, true, true},    {"b.DWG", false, true, true}, {"a.dxf", true, false, true},
+        {"a.dxf", false, false, false}, {"cDXF", true, false, false},
     };
     for (const auto& c : cases) {
         {
@@ -156,8 +157,8 @@ TEST(MainWindow, MaskNarrowsDwgNamesOnly) {
 TEST(MainWindow, DroppedFilesNavigateToTheFirstOnly) {
     Library s;
     auto w = s.openAt(s.library + "/other");
-    w->HandleDroppedFiles({s.library + "/parts/b.DWG", s.library + "/other/z.dwg",
-                           s.library + "/parts/a.dxf"});
+    w->HandleDroppedFiles(
+        {s.library + "/parts/b.DWG", s.library + "/other/z.dwg", s.library + "/parts/a.dxf"});
     EXPECT_EQ(w->DirectoryOutline1->directory(), QDir::toNativeSeparators(s.library + "/parts"));
     EXPECT_EQ(w->FileListBox1->itemIndex(), IndexOf(*w, "b.DWG"));
     // No selection flow: the selected-file controls still show the folder's first drawing.

@@ -44,9 +44,10 @@ TEST(SettingsFile, WindowWritesEveryKeyAndReadsThemBack) {
     ScriptedPrompts prompts;
     const AppPaths paths{tmp.file("quillon")};
     QDir().mkpath(tmp.file("lib/sub"));
-    tmp.write("quillon.ini", "[TargetCad]\nProgId=Other.App\n[makeImageType]\nmakeImage=イメージ作成 "
-                             "ZoomLimits\n[DirectoryList]\nDirectory=" +
-                                 tmp.file("lib/sub").toUtf8() + "\nComboBoxText=work | /x\n");
+    tmp.write("quillon.ini",
+              "[TargetCad]\nProgId=Other.App\n[makeImageType]\nmakeImage=イメージ作成 "
+              "ZoomLimits\n[DirectoryList]\nDirectory=" +
+                  tmp.file("lib/sub").toUtf8() + "\nComboBoxText=work | /x\n");
     tmp.write("DirectoryList.txt", "work | /x\r\nalpha | /y\r\n");
     {
         TForm2 w(paths, prompts);
@@ -87,7 +88,8 @@ TEST(DirectoryList, LinesAndByteOrderMarks) {
     } cases[] = {
         {"a | /x\r\nb | /y\r\n", {"a | /x", "b | /y"}, "a | /x\r\nb | /y\r\n"},
         {"a\rb\n\nc", {"a", "b", "", "c"}, "a\r\nb\r\n\r\nc\r\n"},
-        {"\xEF\xBB\xBF\xE5\x9B\xB3 | /d\n", {QString::fromUtf8("図 | /d")},
+        {"\xEF\xBB\xBF\xE5\x9B\xB3 | /d\n",
+         {QString::fromUtf8("図 | /d")},
          "\xEF\xBB\xBF\xE5\x9B\xB3 | /d\r\n"},
         {QByteArray("\xFF\xFEz\0\n\0", 6), {"z"}, QByteArray("\xFF\xFEz\0\r\0\n\0", 8)},
         {"", {}, ""},

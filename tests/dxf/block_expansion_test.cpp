@@ -89,7 +89,7 @@ TEST(BlockExpansion, CirclesArcsAndTextsFollowTheInsert) {
     ASSERT_EQ(d.CircleAry.size(), 2u);
     EXPECT_EQ(d.CircleAry[0].hankei, 10);
     ExpectPoint(d.CircleAry[0].center, {-8, 3, 0}); // mirrored in x
-    EXPECT_EQ(d.CircleAry[0].layer, "DOOR");          // its own layer and colour stay
+    EXPECT_EQ(d.CircleAry[0].layer, "DOOR");        // its own layer and colour stay
     EXPECT_EQ(d.CircleAry[0].color, 3);
     ASSERT_EQ(d.ArcAry.size(), 2u);
     EXPECT_EQ(d.ArcAry[0].st, 0); // mirroring does not turn the sweep around

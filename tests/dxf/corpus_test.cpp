@@ -21,8 +21,10 @@ std::map<QByteArray, int> CountRecords(const QByteArray& bytes, const QByteArray
         const QByteArray code = lines[i].trimmed(), value = lines[i + 1].trimmed();
         if (code == "2" && (value == "ENTITIES" || value == "BLOCKS" || value == "TABLES"))
             current = value;
-        else if (code == "0" && value == "ENDSEC") current.clear();
-        else if (code == "0" && current == section) ++counts[value];
+        else if (code == "0" && value == "ENDSEC")
+            current.clear();
+        else if (code == "0" && current == section)
+            ++counts[value];
     }
     return counts;
 }

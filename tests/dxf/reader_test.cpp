@@ -48,9 +48,10 @@ QByteArray Layers(std::initializer_list<std::pair<int, const char*>> records) {
 } // namespace
 
 TEST(Reader, CommentPairFirstIsPassedOver) {
-    const Read r = ReadBytes(Dxf({{999, "made by hand"}}) +
-                             EntitiesSection(Dxf({{0, "LINE"}, {8, "A"}, {62, "3"}, {10, "1.5"},
-                                                  {20, "2"}, {11, "3"}, {21, "4"}})));
+    const Read r = ReadBytes(
+        Dxf({{999, "made by hand"}}) +
+        EntitiesSection(
+            Dxf({{0, "LINE"}, {8, "A"}, {62, "3"}, {10, "1.5"}, {20, "2"}, {11, "3"}, {21, "4"}})));
     ASSERT_EQ(r.status, "");
     ASSERT_EQ(r.d.LineAry.size(), 1u);
     const TAcadLineBlk& l = r.d.LineAry[0];
@@ -81,13 +82,27 @@ TEST(Reader, EmptyTextIsDroppedAndItsSlotReused) {
 }
 
 TEST(Reader, ColourRulesInsideAndOutsideBlocks) {
-    const QByteArray layers = Layers({{0, "LAYER"}, {2, "0"}, {62, "5"}, {0, "LAYER"}, {2, "A"},
-                                      {62, "2"}});
-    const QByteArray lines =
-        Dxf({{0, "LINE"}, {8, "0"}, {62, "1"}, {0, "LINE"}, {8, "A"}, {62, "0"}, {0, "LINE"},
-             {8, "A"}, {62, "256"}, {0, "LINE"}, {8, "NEW"}});
-    const QByteArray blocks = Dxf({{0, "SECTION"}, {2, "BLOCKS"}, {0, "BLOCK"}, {2, "B"}, {8, "0"},
-                                   {10, "0"}, {20, "0"}, {30, "0"}}) +
+    const QByteArray layers =
+        Layers({{0, "LAYER"}, {2, "0"}, {62, "5"}, {0, "LAYER"}, {2, "A"}, {62, "2"}});
+    const QByteArray lines = Dxf({{0, "LINE"},
+                                  {8, "0"},
+                                  {62, "1"},
+                                  {0, "LINE"},
+                                  {8, "A"},
+                                  {62, "0"},
+                                  {0, "LINE"},
+                                  {8, "A"},
+                                  {62, "256"},
+                                  {0, "LINE"},
+                                  {8, "NEW"}});
+    const QByteArray blocks = Dxf({{0, "SECTION"},
+                                   {2, "BLOCKS"},
+                                   {0, "BLOCK"},
+                                   {2, "B"},
+                                   {8, "0"},
+                                   {10, "0"},
+                                   {20, "0"},
+                                   {30, "0"}}) +
                               lines + Dxf({{0, "ENDBLK"}, {0, "ENDSEC"}});
     const Read r = ReadBytes(layers + blocks + EntitiesSection(lines));
     ASSERT_EQ(r.d.BlkLineAry.size(), 4u);
@@ -107,10 +122,18 @@ TEST(Reader, ColourRulesInsideAndOutsideBlocks) {
 }
 
 TEST(Reader, LayerTableFlags) {
-    const Read r = ReadBytes(
-        Layers({{0, "LAYER"}, {2, "Off"}, {62, "-3"}, {6, "hidden"}, {0, "LAYER"}, {2, "Frozen"},
-                {70, "1"}, {62, "4"}, {0, "LAYER"}, {2, "Locked"}, {70, "4"}}) +
-        EntitiesSection(""));
+    const Read r = ReadBytes(Layers({{0, "LAYER"},
+                                     {2, "Off"},
+                                     {62, "-3"},
+                                     {6, "hidden"},
+                                     {0, "LAYER"},
+                                     {2, "Frozen"},
+                                     {70, "1"},
+                                     {62, "4"},
+                                     {0, "LAYER"},
+                                     {2, "Locked"},
+                                     {70, "4"}}) +
+                             EntitiesSection(""));
     ASSERT_EQ(r.d.LayerAry.size(), 3u);
     EXPECT_EQ(r.d.LayerAry[0].color, -3);
     EXPECT_FALSE(r.d.LayerAry[0].visible);
@@ -121,10 +144,11 @@ TEST(Reader, LayerTableFlags) {
 
 TEST(Reader, PolylineVertexHeights) {
     const Read r = ReadBytes(EntitiesSection(
-        Dxf({{0, "LWPOLYLINE"}, {8, "P"}, {38, "7.5"}, {70, "1"}, {10, "0"}, {20, "1"}, {42, "0.5"},
-             {10, "2"}, {20, "3"}, {0, "POLYLINE"}, {8, "P"}, {66, "1"}, {10, "0"}, {20, "0"},
-             {30, "99"}, {0, "VERTEX"}, {8, "P"}, {10, "4"}, {20, "5"}, {30, "6"}, {0, "VERTEX"},
-             {10, "7"}, {20, "8"}, {30, "9"}, {42, "-1"}, {0, "SEQEND"}, {0, "LINE"}})));
+        Dxf({{0, "LWPOLYLINE"}, {8, "P"},      {38, "7.5"},   {70, "1"},       {10, "0"}, {20, "1"},
+             {42, "0.5"},       {10, "2"},     {20, "3"},     {0, "POLYLINE"}, {8, "P"},  {66, "1"},
+             {10, "0"},         {20, "0"},     {30, "99"},    {0, "VERTEX"},   {8, "P"},  {10, "4"},
+             {20, "5"},         {30, "6"},     {0, "VERTEX"}, {10, "7"},       {20, "8"}, {30, "9"},
+             {42, "-1"},        {0, "SEQEND"}, {0, "LINE"}})));
     ASSERT_EQ(r.d.LwpAry.size(), 2u);
     ASSERT_EQ(r.d.LwpVerAry.size(), 4u);
     EXPECT_EQ(r.d.LwpAry[0].code70, 1);
@@ -141,9 +165,15 @@ TEST(Reader, PolylineVertexHeights) {
 }
 
 TEST(Reader, AttribTakesVerticalAlignmentFrom74) {
-    const Read r = ReadBytes(
-        EntitiesSection(Dxf({{0, "ATTRIB"}, {1, "a"}, {73, "1"}, {74, "2"}, {70, "1"}, {0, "TEXT"},
-                             {1, "t"}, {73, "1"}, {74, "2"}})));
+    const Read r = ReadBytes(EntitiesSection(Dxf({{0, "ATTRIB"},
+                                                  {1, "a"},
+                                                  {73, "1"},
+                                                  {74, "2"},
+                                                  {70, "1"},
+                                                  {0, "TEXT"},
+                                                  {1, "t"},
+                                                  {73, "1"},
+                                                  {74, "2"}})));
     ASSERT_EQ(r.d.TextAry.size(), 2u);
     EXPECT_EQ(r.d.TextAry[0].code73, 2);
     EXPECT_TRUE(r.d.TextAry[0].atflag);
@@ -155,10 +185,17 @@ TEST(Reader, AttribTakesVerticalAlignmentFrom74) {
 }
 
 TEST(Reader, LeaderKeepsThreeVerticesAndEndsAfterTheLast) {
-    const Read r = ReadBytes(EntitiesSection(Dxf(
-        {{0, "LEADER"}, {8, "L"}, {41, "5"}, {76, "5"}, {10, "1"}, {20, "1"}, {30, "0"}, {10, "2"},
-         {20, "2"}, {30, "0"}, {10, "3"}, {20, "3"}, {30, "0"}, {10, "4"}, {20, "4"}, {30, "0"},
-         {10, "5"}, {20, "5"}, {30, "0"}, {8, "late"}, {10, "99"}, {40, "x-not-a-number"}})));
+    const Read r = ReadBytes(EntitiesSection(Dxf({{0, "LEADER"}, {8, "L"},
+                                                  {41, "5"},     {76, "5"},
+                                                  {10, "1"},     {20, "1"},
+                                                  {30, "0"},     {10, "2"},
+                                                  {20, "2"},     {30, "0"},
+                                                  {10, "3"},     {20, "3"},
+                                                  {30, "0"},     {10, "4"},
+                                                  {20, "4"},     {30, "0"},
+                                                  {10, "5"},     {20, "5"},
+                                                  {30, "0"},     {8, "late"},
+                                                  {10, "99"},    {40, "x-not-a-number"}})));
     EXPECT_EQ(r.status, "");
     ASSERT_EQ(r.d.LeaderAry.size(), 1u);
     const TLeaderBlk& l = r.d.LeaderAry[0];
@@ -171,10 +208,22 @@ TEST(Reader, LeaderKeepsThreeVerticesAndEndsAfterTheLast) {
 }
 
 TEST(Reader, InsertsRememberTheLastBlockOpened) {
-    const QByteArray blocks =
-        Dxf({{0, "SECTION"}, {2, "BLOCKS"}, {0, "BLOCK"}, {2, "Outer"}, {10, "1"}, {20, "2"},
-             {0, "INSERT"}, {2, "Inner"}, {41, "2"}, {0, "ENDBLK"}, {0, "BLOCK"}, {2, "Inner"},
-             {0, "CIRCLE"}, {40, "1"}, {0, "ENDBLK"}, {0, "ENDSEC"}});
+    const QByteArray blocks = Dxf({{0, "SECTION"},
+                                   {2, "BLOCKS"},
+                                   {0, "BLOCK"},
+                                   {2, "Outer"},
+                                   {10, "1"},
+                                   {20, "2"},
+                                   {0, "INSERT"},
+                                   {2, "Inner"},
+                                   {41, "2"},
+                                   {0, "ENDBLK"},
+                                   {0, "BLOCK"},
+                                   {2, "Inner"},
+                                   {0, "CIRCLE"},
+                                   {40, "1"},
+                                   {0, "ENDBLK"},
+                                   {0, "ENDSEC"}});
     const Read r = ReadBytes(blocks + EntitiesSection(Dxf({{0, "INSERT"}, {2, "Outer"}})));
     ASSERT_EQ(r.d.BlockAry.size(), 2u);
     EXPECT_EQ(r.d.BlockAry[0].base, (TAcadPoint{1, 2, 0}));
@@ -188,9 +237,17 @@ TEST(Reader, InsertsRememberTheLastBlockOpened) {
 }
 
 TEST(Reader, FaceCornerCount) {
-    const Read r = ReadBytes(EntitiesSection(
-        Dxf({{0, "3DFACE"}, {10, "0"}, {11, "1"}, {12, "2"}, {13, "3"}, {33, "4"}, {0, "3DFACE"},
-             {10, "0"}, {11, "1"}, {12, "2"}, {32, "2"}})));
+    const Read r = ReadBytes(EntitiesSection(Dxf({{0, "3DFACE"},
+                                                  {10, "0"},
+                                                  {11, "1"},
+                                                  {12, "2"},
+                                                  {13, "3"},
+                                                  {33, "4"},
+                                                  {0, "3DFACE"},
+                                                  {10, "0"},
+                                                  {11, "1"},
+                                                  {12, "2"},
+                                                  {32, "2"}})));
     ASSERT_EQ(r.d.FaceAry.size(), 2u);
     EXPECT_EQ(r.d.FaceAry[0].count, 4);
     EXPECT_EQ(r.d.FaceAry[0].pt[3], (TAcadPoint{3, 0, 4}));
@@ -266,13 +323,14 @@ TEST(Reader, ProgressAdvancesEveryStepPairs) {
 TEST(Reader, DecodesTextInTheChosenEncoding) {
     const QByteArray sjis = "\x93\xfa\x96\x7b"; // 日本 in Shift-JIS
     const QByteArray utf8 = "\xe6\x97\xa5\xe6\x9c\xac";
-    const Read a = ReadBytes(EntitiesSection(Dxf({{0, "TEXT"}, {8, sjis.constData()},
-                                                  {1, (sjis + "\\U+0041").constData()}})));
+    const Read a = ReadBytes(EntitiesSection(
+        Dxf({{0, "TEXT"}, {8, sjis.constData()}, {1, (sjis + "\\U+0041").constData()}})));
     ASSERT_EQ(a.d.TextAry.size(), 1u);
     EXPECT_EQ(a.d.TextAry[0].str, QString::fromUtf8("日本A"));
     EXPECT_EQ(a.d.TextAry[0].layer, QString::fromUtf8("日本"));
-    const Read b = ReadBytes("\xEF\xBB\xBF" + EntitiesSection(Dxf({{0, "TEXT"}, {1, utf8.constData()}})),
-                             TextEncoding::Utf8);
+    const Read b =
+        ReadBytes("\xEF\xBB\xBF" + EntitiesSection(Dxf({{0, "TEXT"}, {1, utf8.constData()}})),
+                  TextEncoding::Utf8);
     ASSERT_EQ(b.d.TextAry.size(), 1u);
     EXPECT_EQ(b.d.TextAry[0].str, QString::fromUtf8("日本"));
 }

@@ -33,8 +33,7 @@ TEST(Canvas, LineSetsItsFirstPixelButNotItsLast) {
     c.setPen(kWhite, 1, TPenStyle::psSolid);
     c.moveTo(2, 3);
     c.lineTo(8, 6);
-    const std::set<std::pair<int, int>> expected = {{2, 3}, {3, 3}, {4, 4}, {5, 4},
-                                                    {6, 5}, {7, 5}};
+    const std::set<std::pair<int, int>> expected = {{2, 3}, {3, 3}, {4, 4}, {5, 4}, {6, 5}, {7, 5}};
     EXPECT_EQ(Lit(c), expected);
     Canvas same(4, 4);
     same.moveTo(1, 1);
@@ -46,7 +45,8 @@ TEST(Canvas, ClippedLinesKeepTheirPixels) {
     // A line running far outside a small picture lights the same pixels as on a large one.
     const struct {
         int x0, y0, x1, y1;
-    } cases[] = {{-500, -37, 900, 60}, {13, -1000, 25, 3000}, {-7, 5, 40, 5}, {300, 300, -300, -290}};
+    } cases[] = {
+        {-500, -37, 900, 60}, {13, -1000, 25, 3000}, {-7, 5, 40, 5}, {300, 300, -300, -290}};
     for (const auto& l : cases) {
         Canvas small(40, 30), big(2400, 2400);
         small.setPen(kWhite, 1, TPenStyle::psDashDot);
@@ -67,8 +67,8 @@ TEST(Canvas, StylePatternsCarryAcrossSegments) {
         std::string row;
     } cases[] = {
         {TPenStyle::psSolid, std::string(60, '#')},
-        {TPenStyle::psDash, std::string(18, '#') + "......" + std::string(18, '#') + "......" +
-                                std::string(12, '#')},
+        {TPenStyle::psDash,
+         std::string(18, '#') + "......" + std::string(18, '#') + "......" + std::string(12, '#')},
         {TPenStyle::psDot, "###...###...###...###...###...###...###...###...###...###..."},
         {TPenStyle::psDashDot, "#########......###......#########......###......#########..."},
         {TPenStyle::psDashDotDot, "#########...###...###...#########...###...###...#########..."},
@@ -129,9 +129,9 @@ TEST(DrawArcRules, TinyCirclesAndCoincidentEndsAreOnePixel) {
         double radius, start, end;
         size_t pixels;
     } cases[] = {
-        {0.4, 0, 0, 1},                        // radius under half a pixel
-        {5, 1.0, 1.0 + 0.001, 1},              // end pixels coincide, sweep above 0.01 degree
-        {5, 1.0, 1.0, 0},                      // zero sweep: the full circle
+        {0.4, 0, 0, 1},           // radius under half a pixel
+        {5, 1.0, 1.0 + 0.001, 1}, // end pixels coincide, sweep above 0.01 degree
+        {5, 1.0, 1.0, 0},         // zero sweep: the full circle
     };
     for (const auto& c : cases) {
         Canvas canvas(30, 30);
@@ -149,7 +149,8 @@ TEST(DrawArcRules, TinyCirclesAndCoincidentEndsAreOnePixel) {
 TEST(Canvas, PenChangesOnlyWhenDifferent) {
     Canvas c(10, 10);
     const int before = c.penChanges();
-    for (int i = 0; i < 5; ++i) DrawLine(c, {5, 5}, {0, 0, 0}, {2, 2, 0}, 1, 0xFF, 1, TPenStyle::psSolid);
+    for (int i = 0; i < 5; ++i)
+        DrawLine(c, {5, 5}, {0, 0, 0}, {2, 2, 0}, 1, 0xFF, 1, TPenStyle::psSolid);
     DrawLine(c, {5, 5}, {0, 0, 0}, {2, 2, 0}, 1, 0xFF, 1, TPenStyle::psDot);
     EXPECT_EQ(c.penChanges() - before, 2);
 }

@@ -8,8 +8,8 @@ using namespace quillon;
 
 namespace {
 
-void AddPolyline(DxfDrawing& d, std::vector<TLwpBlk>& polys, std::vector<TLwpVer>& verts,
-                 int flags, std::initializer_list<std::pair<TAcadPoint, double>> vertices) {
+void AddPolyline(DxfDrawing& d, std::vector<TLwpBlk>& polys, std::vector<TLwpVer>& verts, int flags,
+                 std::initializer_list<std::pair<TAcadPoint, double>> vertices) {
     TLwpBlk p;
     p.layer = "P";
     p.color = 3;
@@ -36,7 +36,8 @@ TEST(Conversions, ClosedPolylinesWithAndWithoutBulges) {
     } cases[] = {{0, 3, 0}, {1, 2, 1}, {-1, 2, 1}};
     for (const auto& c : cases) {
         DxfDrawing d;
-        AddPolyline(d, d.LwpAry, d.LwpVerAry, 1, {{{0, 0, 0}, c.bulge}, {{2, 0, 0}, 0}, {{2, 2, 0}, 0}});
+        AddPolyline(d, d.LwpAry, d.LwpVerAry, 1,
+                    {{{0, 0, 0}, c.bulge}, {{2, 0, 0}, 0}, {{2, 2, 0}, 0}});
         ExplodePolylines(d);
         ASSERT_EQ(d.LineAry.size(), c.lines);
         ASSERT_EQ(d.ArcAry.size(), c.arcs);
@@ -76,10 +77,16 @@ TEST(Conversions, PolygonMeshes) {
     DxfDrawing d;
     // A 2 x 3 mesh (M = 2, N = 3): three chains of one line each.
     AddPolyline(d, d.LwpAry, d.LwpVerAry, 16,
-                {{{0, 0, 0}, 0}, {{1, 0, 0}, 0}, {{2, 0, 0}, 0}, {{0, 1, 0}, 0}, {{1, 1, 0}, 0}, {{2, 1, 0}, 0}});
+                {{{0, 0, 0}, 0},
+                 {{1, 0, 0}, 0},
+                 {{2, 0, 0}, 0},
+                 {{0, 1, 0}, 0},
+                 {{1, 1, 0}, 0},
+                 {{2, 1, 0}, 0}});
     d.LwpAry[0].code71 = 2;
     d.LwpAry[0].code72 = 3;
-    AddPolyline(d, d.LwpAry, d.LwpVerAry, 64, {{{0, 0, 0}, 0}, {{5, 5, 0}, 0}}); // polyface: nothing
+    AddPolyline(d, d.LwpAry, d.LwpVerAry, 64,
+                {{{0, 0, 0}, 0}, {{5, 5, 0}, 0}}); // polyface: nothing
     ExplodePolylines(d);
     ASSERT_EQ(d.LineAry.size(), 3u);
     EXPECT_EQ(d.LineAry[1].st, (TAcadPoint{1, 0, 0}));

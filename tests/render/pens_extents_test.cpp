@@ -7,7 +7,9 @@
 using namespace quillon;
 
 namespace {
-TColor Rgb(int r, int g, int b) { return r | (g << 8) | (b << 16); }
+TColor Rgb(int r, int g, int b) {
+    return r | (g << 8) | (b << 16);
+}
 
 TTextBlk Text(const char* s, TAcadPoint at, double height) {
     TTextBlk t;
@@ -36,11 +38,16 @@ TEST(Pens, LineTypesAndLayerLineTypes) {
     const struct {
         const char* ltype;
         TPenStyle style;
-    } cases[] = {{"CONTINUOUS", TPenStyle::psSolid}, {"hidden2", TPenStyle::psDot},
-                 {"DASHED", TPenStyle::psDot},       {"DASHDOT", TPenStyle::psDashDot},
-                 {"CENTER", TPenStyle::psDashDot},   {"BORDER", TPenStyle::psDashDot},
-                 {"PHANTOM", TPenStyle::psDashDotDot}, {"DIVIDE", TPenStyle::psSolid},
-                 {"DOT", TPenStyle::psDot},          {"BYBLOCK", TPenStyle::psSolid}};
+    } cases[] = {{"CONTINUOUS", TPenStyle::psSolid},
+                 {"hidden2", TPenStyle::psDot},
+                 {"DASHED", TPenStyle::psDot},
+                 {"DASHDOT", TPenStyle::psDashDot},
+                 {"CENTER", TPenStyle::psDashDot},
+                 {"BORDER", TPenStyle::psDashDot},
+                 {"PHANTOM", TPenStyle::psDashDotDot},
+                 {"DIVIDE", TPenStyle::psSolid},
+                 {"DOT", TPenStyle::psDot},
+                 {"BYBLOCK", TPenStyle::psSolid}};
     for (const auto& c : cases) EXPECT_EQ(LineTypeToPenStyle(c.ltype), c.style) << c.ltype;
     DxfDrawing d;
     d.LayerAry.push_back(DefaultLayer("H"));

@@ -24,11 +24,14 @@ struct Messages : MessageSink {
 int CountColour(const QImage& img, QRgb colour) {
     int n = 0;
     for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x) n += (img.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
+        for (int x = 0; x < img.width(); ++x)
+            n += (img.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
     return n;
 }
 
-int CountLit(const QImage& img) { return img.width() * img.height() - CountColour(img, 0); }
+int CountLit(const QImage& img) {
+    return img.width() * img.height() - CountColour(img, 0);
+}
 
 struct Preview {
     DxfDrawing d;
@@ -74,11 +77,12 @@ TEST(Pipeline, DrawsAndFitsTheDrawing) {
     // circle far away.
     const QString path = dir.write(
         "d.dxf",
-        EntitiesSection(Dxf({{0, "LINE"}, {8, "0"}, {62, "7"}, {10, "0"}, {20, "0"}, {11, "100"},
-                             {21, "50"}, {0, "ARC"}, {10, "50"}, {20, "25"}, {40, "10"}, {50, "350"},
-                             {51, "10"}, {0, "ARC"}, {10, "50"}, {20, "25"}, {40, "20"}, {50, "30"},
-                             {51, "30.5"}, {0, "ATTRIB"}, {1, "hidden"}, {70, "1"}, {40, "5"},
-                             {0, "CIRCLE"}, {67, "1"}, {10, "900"}, {40, "950"}})));
+        EntitiesSection(
+            Dxf({{0, "LINE"},  {8, "0"},      {62, "7"},     {10, "0"},  {20, "0"},  {11, "100"},
+                 {21, "50"},   {0, "ARC"},    {10, "50"},    {20, "25"}, {40, "10"}, {50, "350"},
+                 {51, "10"},   {0, "ARC"},    {10, "50"},    {20, "25"}, {40, "20"}, {50, "30"},
+                 {51, "30.5"}, {0, "ATTRIB"}, {1, "hidden"}, {70, "1"},  {40, "5"},  {0, "CIRCLE"},
+                 {67, "1"},    {10, "900"},   {40, "950"}})));
     Preview p;
     RunPreview(p, path, {400, 300});
     ASSERT_TRUE(p.facts.drawn);
@@ -133,7 +137,9 @@ TEST(Pipeline, BlackIsDrawnWhiteAndThinSkipsOddRecordsAndTexts) {
 TEST(Pipeline, SinglePointDrawingShowsTheClearedPicture) {
     TempFolder dir;
     Preview p;
-    RunPreview(p, dir.write("p.dxf", EntitiesSection(Dxf({{0, "LINE"}, {10, "5"}, {20, "5"}, {11, "5"}, {21, "5"}}))));
+    RunPreview(
+        p, dir.write("p.dxf", EntitiesSection(
+                                  Dxf({{0, "LINE"}, {10, "5"}, {20, "5"}, {11, "5"}, {21, "5"}}))));
     EXPECT_TRUE(p.facts.drawn);
     EXPECT_EQ(CountLit(p.picture), 0);
 }
@@ -156,7 +162,8 @@ TEST(Pipeline, FailureInsideThePipelineShowsTheMessageAndTheCross) {
 TEST(Pipeline, RedrawFramesTheViewAndClipsToIt) {
     TempFolder dir;
     Preview p;
-    RunPreview(p, dir.write("r.dxf", EntitiesSection(Dxf({{0, "LINE"}, {11, "100"}, {21, "100"}}))));
+    RunPreview(p,
+               dir.write("r.dxf", EntitiesSection(Dxf({{0, "LINE"}, {11, "100"}, {21, "100"}}))));
     p.view.ViewWidth /= 4;
     p.view.ViewHeight /= 4;
     const QImage zoomed = RedrawCurrentView(p.d, p.view, {200, 150}, false);

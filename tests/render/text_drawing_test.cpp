@@ -29,8 +29,8 @@ Ink InkOf(Canvas& c) {
 Ink Draw(const QString& s, int code72, int code73, TAcadPoint p10, TAcadPoint p11, double height,
          double rotation = 0, double upp = 0.1) {
     Canvas c(400, 300);
-    DrawDxfText(c, {200, 150}, ReplaceTextControlCodes(s), p11, false, 0, 0xFFFFFF, 1, rotation,
-                1, height, code73, code72, p11, p10, upp);
+    DrawDxfText(c, {200, 150}, ReplaceTextControlCodes(s), p11, false, 0, 0xFFFFFF, 1, rotation, 1,
+                height, code73, code72, p11, p10, upp);
     return InkOf(c);
 }
 
@@ -65,13 +65,13 @@ TEST(TextDrawing, AlignmentPlacesTheText) {
 TEST(TextDrawing, CellUnderTwoPixelsDrawsNothing) {
     EXPECT_FALSE(Draw("HH", 0, 0, {0, 0, 0}, {0, 0, 0}, 0.1).any()); // nearest(1.3) = 1
     EXPECT_TRUE(Draw("HH", 0, 0, {0, 0, 0}, {0, 0, 0}, 0.2).any());  // nearest(2.6) = 3
-    EXPECT_FALSE(Draw("", 5, 0, {0, 0, 0}, {5, 0, 0}, 2).any());    // fit without bytes
+    EXPECT_FALSE(Draw("", 5, 0, {0, 0, 0}, {5, 0, 0}, 2).any());     // fit without bytes
 }
 
 TEST(TextDrawing, MTextLinesStackDownwards) {
     Canvas c(400, 300);
-    DrawDxfText(c, {200, 150}, "AAAA\\PBBBB\\PCCCC", {1, 0, 0}, true, 7, 0xFFFFFF, 1, 0, 1, 2, 0,
-                0, {0, 0, 0}, {0, 0, 0}, 0.1);
+    DrawDxfText(c, {200, 150}, "AAAA\\PBBBB\\PCCCC", {1, 0, 0}, true, 7, 0xFFFFFF, 1, 0, 1, 2, 0, 0,
+                {0, 0, 0}, {0, 0, 0}, 0.1);
     const Ink ink = InkOf(c);
     ASSERT_TRUE(ink.any());
     // Bottom left attachment: the first baseline three line spacings (1.7 x height each) above

@@ -9,9 +9,9 @@ namespace quillon::test {
 
 class ScriptedPrompts : public UserPrompts {
 public:
-    QStringList messages;        // "caption|text"
-    bool answer = true;          // the answer to every question
-    QString fileName;            // what the file dialogs return
+    QStringList messages; // "caption|text"
+    bool answer = true;   // the answer to every question
+    QString fileName;     // what the file dialogs return
 
     void message(const QString& caption, const QString& text, Icon) override {
         messages << caption + u'|' + text;

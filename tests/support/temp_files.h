@@ -5,15 +5,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringList>
-#include <ostream>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <initializer_list>
+#include <ostream>
 #include <utility>
 
 // Readable test failure output for Qt strings.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 inline void PrintTo(const QStringList& l, std::ostream* os) {
     *os << '[' << l.join("\", \"").toStdString() << ']';
 }

@@ -2,8 +2,8 @@
 #include "support/temp_files.h"
 
 #include <QImage>
-#include <QJsonDocument>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -30,7 +30,8 @@ Result Cli(const QStringList& args) {
 
 TEST(Cli, ExitCodes) {
     TempFolder dir;
-    const QString good = dir.write("g.dxf", EntitiesSection(Dxf({{0, "LINE"}, {11, "5"}, {21, "2"}})));
+    const QString good =
+        dir.write("g.dxf", EntitiesSection(Dxf({{0, "LINE"}, {11, "5"}, {21, "2"}})));
     const QString bad = dir.write("b.dxf", EntitiesSection(Dxf({{0, "LINE"}, {11, "5,5"}})));
     const struct {
         QStringList args;
@@ -58,10 +59,17 @@ TEST(Cli, ExitCodes) {
 
 TEST(Cli, PictureJsonAndDump) {
     TempFolder dir;
-    const QString file = dir.write(
-        "d.dxf", EntitiesSection(Dxf({{0, "LINE"}, {8, "A"}, {11, "100"}, {21, "50"}, {0, "CIRCLE"},
-                                      {10, "50"}, {20, "25"}, {40, "5"}, {0, "TEXT"}, {1, "hi"},
-                                      {40, "3"}})));
+    const QString file = dir.write("d.dxf", EntitiesSection(Dxf({{0, "LINE"},
+                                                                 {8, "A"},
+                                                                 {11, "100"},
+                                                                 {21, "50"},
+                                                                 {0, "CIRCLE"},
+                                                                 {10, "50"},
+                                                                 {20, "25"},
+                                                                 {40, "5"},
+                                                                 {0, "TEXT"},
+                                                                 {1, "hi"},
+                                                                 {40, "3"}})));
     const QString png = dir.file("out.png");
     const Result r = Cli({"preview", file, "-o", png, "--size", "300x200", "--json", "--dump"});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
