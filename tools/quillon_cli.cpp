@@ -1,6 +1,9 @@
 // quillon-cli: the preview without a window, for scripts and measurements.
 //   quillon-cli preview FILE [-o OUT.png] [--size WxH] [--view CX,CY,W,H] [--json] [--dump]
-// Exit codes: 0 drawn, 1 file missing or unreadable, 2 usage, 3 not drawable.
+//   [--white-emphasis]
+// Exit codes: 0 drawn, 1 file missing or unreadable, 2 usage, 3 not drawable (a DWG whose
+// preview could not be loaded).
+#include "dwg/thumbnail.h"
 #include "dxf/reader.h"
 #include "render/pipeline.h"
 
@@ -135,6 +138,51 @@ int PreviewDxf(const QString& file, QSize size, const std::vector<double>& viewA
     return kDrawn;
 }
 
+json Rect(const QRect& r) {
+    return json::array({r.x(), r.y(), r.width(), r.height()});
+}
+
+template <class T> json Optional(const std::optional<T>& v) {
+    return v ? json(*v) : json(nullptr);
+}
+
+int PreviewDwg(const QString& file, QSize size, bool whiteEmphasis, const QString& out,
+               bool asJson) {
+    QImage picture;
+    ThumbnailFacts facts;
+    ShowDwgThumbnail(file, size, 0, true, whiteEmphasis, picture, &facts);
+    if (!out.isEmpty() && !picture.save(out, "PNG")) {
+        std::cerr << "quillon-cli: cannot write " << out.toStdString() << '\n';
+        return kMissing;
+    }
+    if (asJson) {
+        const QRect& c = facts.content;
+        const json j = {
+            {"file", file.toStdString()},
+            {"kind", "dwg"},
+            {"version", facts.version},
+            {"seeker", Optional(facts.seeker)},
+            {"image_kind", Optional(facts.imageKind)},
+            {"start", Optional(facts.start)},
+            {"size", Optional(facts.size)},
+            {"image", facts.image ? json::array({facts.image->width(), facts.image->height()})
+                                  : json(nullptr)},
+            {"background",
+             {qRed(facts.background), qGreen(facts.background), qBlue(facts.background)}},
+            {"content", {c.left(), c.top(), c.right(), c.bottom()}},
+            {"crop", Rect(facts.crop)},
+            {"shown", Rect(facts.shown)},
+            {"cancelled", facts.cancelled}};
+        std::cout << j.dump(2) << '\n';
+    }
+    if (facts.cancelled) {
+        std::cerr << "quillon-cli: " << file.toStdString()
+                  << ": the preview image cannot be read\n";
+        return kNotDrawable;
+    }
+    return kDrawn;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -144,7 +192,7 @@ int main(int argc, char** argv) {
     CLI::App cli{"Quillon's drawing preview without a window"};
     cli.require_subcommand(1);
     CLI::App* preview =
-        cli.add_subcommand("preview", "Draw a DXF file as the preview panel shows it");
+        cli.add_subcommand("preview", "Draw a DXF or DWG file as the preview panel shows it");
     std::string file, out, sizeText = "800x600", viewText;
     bool asJson = false, dump = false, whiteEmphasis = false;
     preview->add_option("FILE", file, "drawing to preview")->required();
@@ -186,5 +234,7 @@ int main(int argc, char** argv) {
         return kMissing;
     }
     const QSize pictureSize(size.captured(1).toInt(), size.captured(2).toInt());
+    if (path.endsWith(QLatin1String(".dwg"), Qt::CaseInsensitive))
+        return PreviewDwg(path, pictureSize, whiteEmphasis, QString::fromStdString(out), asJson);
     return PreviewDxf(path, pictureSize, view, QString::fromStdString(out), asJson, dump);
 }

@@ -2,6 +2,7 @@
 
 #include "app/preview_image.h"
 #include "app/user_prompts.h"
+#include "dwg/thumbnail.h"
 
 #include <QCoreApplication>
 #include <QProgressBar>
@@ -55,8 +56,11 @@ void PreviewPanel::redrawCurrentView(bool noClip) {
     image_.setPicture(RedrawCurrentView(drawing_, view_, image_.size(), noClip));
 }
 
-void PreviewPanel::showDwgThumbnail(const QString&, bool) {
-    clear();
+void PreviewPanel::showDwgThumbnail(const QString& fileName, bool whiteEmphasis) {
+    ++request_;
+    QImage picture;
+    ShowDwgThumbnail(fileName, image_.size(), 0, true, whiteEmphasis, picture);
+    image_.setPicture(picture);
 }
 
 } // namespace quillon

@@ -9,6 +9,7 @@
 #include "support/temp_files.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -254,4 +255,35 @@ TEST(MainWindow, SelectingASampleDrawingShowsItsPreview) {
     w->CheckBox1->setChecked(false);
     w->FileListBox1Click();
     EXPECT_FALSE(w->Image2->hasPicture());
+}
+
+TEST(MainWindow, SelectingADwgShowsItsEmbeddedPreview) {
+    Library s;
+    // A DWG whose preview is a red square on black, stored as a PNG.
+    QImage img(40, 30, QImage::Format_RGB32);
+    img.fill(Qt::black);
+    for (int y = 10; y < 20; ++y)
+        for (int x = 10; x < 30; ++x) img.setPixel(x, y, qRgb(255, 0, 0));
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    img.save(&buffer, "PNG");
+    QByteArray dwg = QByteArray("AC1032").leftJustified(13, '\0');
+    const auto le32 = [](uint32_t v) { return QByteArray(reinterpret_cast<const char*>(&v), 4); };
+    dwg += le32(20);
+    dwg = dwg.leftJustified(50, '\0') + char(6) + le32(64) + le32(uint32_t(png.size()));
+    dwg = dwg.leftJustified(64, '\0') + png;
+    s.tmp.write("lib/parts/b.DWG", dwg);
+    auto w = s.openAt(s.library + "/parts");
+    w->show();
+    w->FileListBox1->setItemIndex(IndexOf(*w, "b.DWG"));
+    w->FileListBox1Click();
+    const QImage& picture = w->Image2->picture();
+    ASSERT_EQ(picture.size(), w->Image2->size());
+    int red = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) red += picture.pixel(x, y) == qRgb(255, 0, 0);
+    EXPECT_GT(red, picture.width() * picture.height() / 3);
+    w->CheckBox2->setChecked(true); // reruns the selection flow with white emphasis
+    EXPECT_EQ(w->Image2->picture().size(), w->Image2->size());
 }

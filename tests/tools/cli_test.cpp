@@ -33,6 +33,8 @@ TEST(Cli, ExitCodes) {
     const QString good =
         dir.write("g.dxf", EntitiesSection(Dxf({{0, "LINE"}, {11, "5"}, {21, "2"}})));
     const QString bad = dir.write("b.dxf", EntitiesSection(Dxf({{0, "LINE"}, {11, "5,5"}})));
+    const QString oldDwg = dir.write("old.dwg", QByteArray("AC1009").leftJustified(64, '\0'));
+    const QString brokenDwg = dir.write("broken.DWG", QByteArray("AC1015").leftJustified(15, '\0'));
     const struct {
         QStringList args;
         int code;
@@ -44,6 +46,8 @@ TEST(Cli, ExitCodes) {
         {{"preview", good, "--view", "1,2,3"}, 2},
         {{"bogus"}, 2},
         {{"preview", bad}, 3},
+        {{"preview", oldDwg}, 0},    // no preview image: the plain background is the picture
+        {{"preview", brokenDwg}, 3}, // the seeker is cut short
     };
     for (const auto& c : cases) {
         const Result r = Cli(c.args);
