@@ -80,6 +80,14 @@ int16_t Small(sv v) {
     return int16_t(i);
 }
 
+// Groups 70 to 74 into the five flag fields of polylines and splines.
+template <class R> bool TakeFlags(R& r, int code, sv v) {
+    int16_t* const fields[] = {&r.code70, &r.code71, &r.code72, &r.code73, &r.code74};
+    if (code < 70 || code > 74) return false;
+    *fields[code - 70] = Small(v);
+    return true;
+}
+
 // Sets x, y or z of a point from groups base, base + 10, base + 20.
 bool TakePoint(TAcadPoint& p, int base, int code, sv v) {
     if (code == base)
@@ -175,17 +183,12 @@ template <class R> bool DxfReader::common(R& r, int code, sv v, bool withColour)
     case 6:
         if constexpr (requires { r.ltype; }) r.ltype = dec_.upperName(v);
         return true;
-    case 8:
-        r.layer = dec_.name(v);
-        return true;
-    case 60:
-        r.code60 = Small(v);
-        return true;
+    case 8: r.layer = dec_.name(v); return true;
+    case 60: r.code60 = Small(v); return true;
     case 62:
         if (withColour) r.color = Small(v);
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -248,12 +251,8 @@ void DxfReader::layerTable(int code, sv v) {
     if (layerRecord_ && !d_.LayerAry.empty()) {
         TLayer& l = d_.LayerAry.back();
         switch (code) {
-        case 2:
-            l.Name = dec_.name(v);
-            break;
-        case 6:
-            l.ltype = dec_.upperName(v);
-            break;
+        case 2: l.Name = dec_.name(v); break;
+        case 6: l.ltype = dec_.upperName(v); break;
         case 70:
             l.code70 = Small(v);
             if (l.code70 & 1) l.visible = false;
@@ -262,11 +261,8 @@ void DxfReader::layerTable(int code, sv v) {
             l.color = Small(v);
             if (l.color < 0) l.visible = false;
             break;
-        case 0:
-            layerRecord_ = false;
-            break;
-        default:
-            break;
+        case 0: layerRecord_ = false; break;
+        default: break;
         }
     }
     if (code != 0) return;
@@ -282,29 +278,14 @@ void DxfReader::viewTable(int code, sv v) {
     if (viewRecord_ && !d_.ViewAry.empty()) {
         TViewTbl& t = d_.ViewAry.back();
         switch (code) {
-        case 2:
-            t.name = dec_.text(v);
-            break;
-        case 10:
-            t.center.x = Real(v);
-            break;
-        case 20:
-            t.center.y = Real(v);
-            break;
-        case 40:
-            t.height = Real(v);
-            break;
-        case 41:
-            t.width = Real(v);
-            break;
-        case 70:
-            t.code70 = Small(v);
-            break;
-        case 0:
-            viewRecord_ = false;
-            break;
-        default:
-            break;
+        case 2: t.name = dec_.text(v); break;
+        case 10: t.center.x = Real(v); break;
+        case 20: t.center.y = Real(v); break;
+        case 40: t.height = Real(v); break;
+        case 41: t.width = Real(v); break;
+        case 70: t.code70 = Small(v); break;
+        case 0: viewRecord_ = false; break;
+        default: break;
         }
     }
     if (code != 0) return;
@@ -324,19 +305,13 @@ void DxfReader::blockHeader(int code, sv v) {
         b.name = dec_.name(v);
         currentBlock_ = b.name;
         break;
-    case 8:
-        b.layer = dec_.name(v);
-        break;
-    case 6:
-        b.ltype = dec_.upperName(v);
-        break;
+    case 8: b.layer = dec_.name(v); break;
+    case 6: b.ltype = dec_.upperName(v); break;
     case 0:
         blockHeader_ = false;
         blockBody_ = true;
         break;
-    default:
-        TakePoint(b.base, 10, code, v);
-        break;
+    default: TakePoint(b.base, 10, code, v); break;
     }
 }
 
@@ -347,47 +322,22 @@ void DxfReader::entityGroup(int code, sv v) {
         return;
     }
     switch (open_) {
-    case Kind::Line:
-        lineGroup(*static_cast<TAcadLineBlk*>(rec_), code, v);
-        break;
-    case Kind::Circle:
-        circleGroup(*static_cast<TCircleBlk*>(rec_), code, v);
-        break;
-    case Kind::Arc:
-        arcGroup(*static_cast<TArcBlk*>(rec_), code, v);
-        break;
-    case Kind::Lwp:
-        polylineGroup(*static_cast<TLwpBlk*>(rec_), code, v, true);
-        break;
-    case Kind::PolyHeader:
-        polylineGroup(*static_cast<TLwpBlk*>(rec_), code, v, false);
-        break;
-    case Kind::Text:
-        textGroup(*static_cast<TTextBlk*>(rec_), code, v);
-        break;
-    case Kind::Insert:
-        insertGroup(*static_cast<TInsertBlk*>(rec_), code, v);
-        break;
-    case Kind::Face:
-        faceGroup(*static_cast<TFaceBlk*>(rec_), code, v);
-        break;
-    case Kind::Ellipse:
-        ellipseGroup(*static_cast<TEllipseBlk*>(rec_), code, v);
-        break;
-    case Kind::Solid:
-        solidGroup(*static_cast<TSolidBlk*>(rec_), code, v);
-        break;
+    case Kind::Line: lineGroup(*static_cast<TAcadLineBlk*>(rec_), code, v); break;
+    case Kind::Circle: circleGroup(*static_cast<TCircleBlk*>(rec_), code, v); break;
+    case Kind::Arc: arcGroup(*static_cast<TArcBlk*>(rec_), code, v); break;
+    case Kind::Lwp: polylineGroup(*static_cast<TLwpBlk*>(rec_), code, v, true); break;
+    case Kind::PolyHeader: polylineGroup(*static_cast<TLwpBlk*>(rec_), code, v, false); break;
+    case Kind::Text: textGroup(*static_cast<TTextBlk*>(rec_), code, v); break;
+    case Kind::Insert: insertGroup(*static_cast<TInsertBlk*>(rec_), code, v); break;
+    case Kind::Face: faceGroup(*static_cast<TFaceBlk*>(rec_), code, v); break;
+    case Kind::Ellipse: ellipseGroup(*static_cast<TEllipseBlk*>(rec_), code, v); break;
+    case Kind::Solid: solidGroup(*static_cast<TSolidBlk*>(rec_), code, v); break;
     case Kind::Leader:
         if (!leaderGroup(*static_cast<TLeaderBlk*>(rec_), code, v)) endRecord();
         break;
-    case Kind::Spline:
-        splineGroup(*static_cast<TSplineBlk*>(rec_), code, v);
-        break;
-    case Kind::Dimension:
-        dimensionGroup(*static_cast<TDimensionBlk*>(rec_), code, v);
-        break;
-    case Kind::None:
-        break;
+    case Kind::Spline: splineGroup(*static_cast<TSplineBlk*>(rec_), code, v); break;
+    case Kind::Dimension: dimensionGroup(*static_cast<TDimensionBlk*>(rec_), code, v); break;
+    case Kind::None: break;
     }
 }
 
@@ -415,8 +365,7 @@ void DxfReader::vertexGroup(int code, sv v) {
     case 42:
         if (vertexOwned_) verts.back().code42 = Real(v);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -511,19 +460,11 @@ void DxfReader::create(sv name) {
 
 void DxfReader::endRecord() {
     switch (open_) {
-    case Kind::None:
-        return;
-    case Kind::Line:
-        colourRule(*static_cast<TAcadLineBlk*>(rec_));
-        break;
-    case Kind::Circle:
-        colourRule(*static_cast<TCircleBlk*>(rec_));
-        break;
-    case Kind::Arc:
-        colourRule(*static_cast<TArcBlk*>(rec_));
-        break;
-    case Kind::Lwp:
-        break; // coloured at each vertex
+    case Kind::None: return;
+    case Kind::Line: colourRule(*static_cast<TAcadLineBlk*>(rec_)); break;
+    case Kind::Circle: colourRule(*static_cast<TCircleBlk*>(rec_)); break;
+    case Kind::Arc: colourRule(*static_cast<TArcBlk*>(rec_)); break;
+    case Kind::Lwp: break; // coloured at each vertex
     case Kind::PolyHeader: {
         auto& r = *static_cast<TLwpBlk*>(rec_);
         colourRule(r);
@@ -541,28 +482,16 @@ void DxfReader::endRecord() {
             colourRule(r);
         break;
     }
-    case Kind::Insert:
-        colourRule(*static_cast<TInsertBlk*>(rec_));
-        break;
-    case Kind::Face:
-        colourRule(*static_cast<TFaceBlk*>(rec_));
-        break;
-    case Kind::Ellipse:
-        colourRule(*static_cast<TEllipseBlk*>(rec_));
-        break;
-    case Kind::Solid:
-        colourRule(*static_cast<TSolidBlk*>(rec_));
-        break;
+    case Kind::Insert: colourRule(*static_cast<TInsertBlk*>(rec_)); break;
+    case Kind::Face: colourRule(*static_cast<TFaceBlk*>(rec_)); break;
+    case Kind::Ellipse: colourRule(*static_cast<TEllipseBlk*>(rec_)); break;
+    case Kind::Solid: colourRule(*static_cast<TSolidBlk*>(rec_)); break;
     case Kind::Leader:
         colourRule(*static_cast<TLeaderBlk*>(rec_));
         leaderIndex_ = -1;
         break;
-    case Kind::Spline:
-        colourRule(*static_cast<TSplineBlk*>(rec_));
-        break;
-    case Kind::Dimension:
-        colourRule(*static_cast<TDimensionBlk*>(rec_));
-        break;
+    case Kind::Spline: colourRule(*static_cast<TSplineBlk*>(rec_)); break;
+    case Kind::Dimension: colourRule(*static_cast<TDimensionBlk*>(rec_)); break;
     }
     open_ = Kind::None;
     rec_ = nullptr;
@@ -598,31 +527,14 @@ void DxfReader::arcGroup(TArcBlk& r, int code, sv v) {
 }
 
 void DxfReader::polylineGroup(TLwpBlk& r, int code, sv v, bool lightweight) {
-    if (common(r, code, v, true)) return;
-    switch (code) {
-    case 38:
+    if (common(r, code, v, true) || TakeFlags(r, code, v)) return;
+    if (code == 38) {
         r.code38 = Real(v);
         return;
-    case 67:
+    }
+    if (code == 67) {
         r.code67 = Small(v);
         return;
-    case 70:
-        r.code70 = Small(v);
-        return;
-    case 71:
-        r.code71 = Small(v);
-        return;
-    case 72:
-        r.code72 = Small(v);
-        return;
-    case 73:
-        r.code73 = Small(v);
-        return;
-    case 74:
-        r.code74 = Small(v);
-        return;
-    default:
-        break;
     }
     if (TakePoint(r.code210, 210, code, v) || !lightweight) return;
     auto& verts = vertices(openBlockSide_);
@@ -644,41 +556,22 @@ void DxfReader::textGroup(TTextBlk& r, int code, sv v) {
     if (common(r, code, v, true)) return;
     switch (code) {
     case 1:
-    case 3:
-        r.str += dec_.text(v);
-        return;
-    case 40:
-        r.code40 = Real(v);
-        return;
-    case 41:
-        r.code41 = Real(v);
-        return;
-    case 44:
-        r.code44 = Real(v);
-        return;
-    case 50:
-        r.code50 = Real(v);
-        return;
-    case 67:
-        r.code67 = Small(v);
-        return;
-    case 70:
-        r.code70 = Small(v);
-        return;
-    case 71:
-        r.code71 = Small(v);
-        return;
-    case 72:
-        r.code72 = Small(v);
-        return;
+    case 3: r.str += dec_.text(v); return;
+    case 40: r.code40 = Real(v); return;
+    case 41: r.code41 = Real(v); return;
+    case 44: r.code44 = Real(v); return;
+    case 50: r.code50 = Real(v); return;
+    case 67: r.code67 = Small(v); return;
+    case 70: r.code70 = Small(v); return;
+    case 71: r.code71 = Small(v); return;
+    case 72: r.code72 = Small(v); return;
     case 73:
         if (!r.atflag) r.code73 = Small(v);
         return;
     case 74:
         if (r.atflag) r.code73 = Small(v);
         return;
-    default:
-        break;
+    default: break;
     }
     if (!TakePoint(r.pt10, 10, code, v) && !TakePoint(r.pt11, 11, code, v))
         TakePoint(r.code210, 210, code, v);
@@ -687,30 +580,14 @@ void DxfReader::textGroup(TTextBlk& r, int code, sv v) {
 void DxfReader::insertGroup(TInsertBlk& r, int code, sv v) {
     if (common(r, code, v, true)) return;
     switch (code) {
-    case 2:
-        r.name = dec_.name(v);
-        return;
-    case 41:
-        r.scale.x = Real(v);
-        return;
-    case 42:
-        r.scale.y = Real(v);
-        return;
-    case 43:
-        r.scale.z = Real(v);
-        return;
-    case 50:
-        r.rotate = Real(v);
-        return;
-    case 66:
-        r.code66 = Small(v);
-        return;
-    case 67:
-        r.code67 = Small(v);
-        return;
-    default:
-        TakePoint(r.base, 10, code, v);
-        return;
+    case 2: r.name = dec_.name(v); return;
+    case 41: r.scale.x = Real(v); return;
+    case 42: r.scale.y = Real(v); return;
+    case 43: r.scale.z = Real(v); return;
+    case 50: r.rotate = Real(v); return;
+    case 66: r.code66 = Small(v); return;
+    case 67: r.code67 = Small(v); return;
+    default: TakePoint(r.base, 10, code, v); return;
     }
 }
 
@@ -770,63 +647,30 @@ bool DxfReader::leaderGroup(TLeaderBlk& r, int code, sv v) {
 }
 
 void DxfReader::splineGroup(TSplineBlk& r, int code, sv v) {
-    if (common(r, code, v, false)) return;
+    if (common(r, code, v, false) || TakeFlags(r, code, v)) return;
     switch (code) {
-    case 70:
-        r.code70 = Small(v);
-        return;
-    case 71:
-        r.code71 = Small(v);
-        return;
-    case 72:
-        r.code72 = Small(v);
-        return;
-    case 73:
-        r.code73 = Small(v);
-        return;
-    case 74:
-        r.code74 = Small(v);
-        return;
-    case 10:
-        r.code10Ary.push_back({Real(v), 0, 0});
-        return;
+    case 10: r.code10Ary.push_back({Real(v), 0, 0}); return;
     case 20:
         if (!r.code10Ary.empty()) r.code10Ary.back().y = Real(v);
         return;
     case 30:
         if (!r.code10Ary.empty()) r.code10Ary.back().z = Real(v);
         return;
-    case 40:
-        r.code40Ary.push_back(Real(v));
-        return;
-    case 41:
-        r.code41Ary.push_back(Real(v));
-        return;
-    default:
-        return;
+    case 40: r.code40Ary.push_back(Real(v)); return;
+    case 41: r.code41Ary.push_back(Real(v)); return;
+    default: return;
     }
 }
 
 void DxfReader::dimensionGroup(TDimensionBlk& r, int code, sv v) {
     if (common(r, code, v, true)) return;
     switch (code) {
-    case 2:
-        r.dimblkName = dec_.name(v);
-        return;
-    case 40:
-        r.code40 = Real(v);
-        return;
-    case 50:
-        r.code50 = Real(v);
-        return;
-    case 51:
-        r.code51 = Real(v);
-        return;
-    case 70:
-        r.dimtype = Small(v);
-        return;
-    default:
-        break;
+    case 2: r.dimblkName = dec_.name(v); return;
+    case 40: r.code40 = Real(v); return;
+    case 50: r.code50 = Real(v); return;
+    case 51: r.code51 = Real(v); return;
+    case 70: r.dimtype = Small(v); return;
+    default: break;
     }
     TAcadPoint* points[7] = {&r.p0, &r.p1, &r.p2, &r.p3, &r.p4, &r.P5, &r.P6};
     for (int k = 0; k < 7; ++k)

@@ -16,29 +16,20 @@ const uint8_t kDashDotDot[] = {9, 3, 3, 3, 3, 3, 0};
 
 const uint8_t* PatternOf(TPenStyle style) {
     switch (style) {
-    case TPenStyle::psDash:
-        return kDash;
-    case TPenStyle::psDot:
-        return kDot;
-    case TPenStyle::psDashDot:
-        return kDashDot;
-    case TPenStyle::psDashDotDot:
-        return kDashDotDot;
-    default:
-        return nullptr;
+    case TPenStyle::psDash: return kDash;
+    case TPenStyle::psDot: return kDot;
+    case TPenStyle::psDashDot: return kDashDot;
+    case TPenStyle::psDashDotDot: return kDashDotDot;
+    default: return nullptr;
     }
 }
 
 QPainter::CompositionMode CompositionOf(PenMode mode) {
     switch (mode) {
-    case PenMode::Xor:
-        return QPainter::RasterOp_SourceXorDestination;
-    case PenMode::Not:
-        return QPainter::RasterOp_NotDestination;
-    case PenMode::NotXor:
-        return QPainter::RasterOp_NotSourceXorDestination;
-    default:
-        return QPainter::CompositionMode_SourceOver;
+    case PenMode::Xor: return QPainter::RasterOp_SourceXorDestination;
+    case PenMode::Not: return QPainter::RasterOp_NotDestination;
+    case PenMode::NotXor: return QPainter::RasterOp_NotSourceXorDestination;
+    default: return QPainter::CompositionMode_SourceOver;
     }
 }
 
@@ -124,18 +115,10 @@ inline void Canvas::plot(int x, int y) {
     if (unsigned(x) >= unsigned(image_.width()) || unsigned(y) >= unsigned(image_.height())) return;
     uint32_t& p = bits_[size_t(y) * size_t(stride_) + size_t(x)];
     switch (mode_) {
-    case PenMode::Copy:
-        p = 0xFF000000u | penRgb_;
-        break;
-    case PenMode::Xor:
-        p = 0xFF000000u | ((p ^ penRgb_) & 0x00FFFFFFu);
-        break;
-    case PenMode::Not:
-        p = 0xFF000000u | (~p & 0x00FFFFFFu);
-        break;
-    case PenMode::NotXor:
-        p = 0xFF000000u | (~(p ^ penRgb_) & 0x00FFFFFFu);
-        break;
+    case PenMode::Copy: p = 0xFF000000u | penRgb_; break;
+    case PenMode::Xor: p = 0xFF000000u | ((p ^ penRgb_) & 0x00FFFFFFu); break;
+    case PenMode::Not: p = 0xFF000000u | (~p & 0x00FFFFFFu); break;
+    case PenMode::NotXor: p = 0xFF000000u | (~(p ^ penRgb_) & 0x00FFFFFFu); break;
     }
 }
 

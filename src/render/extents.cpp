@@ -109,21 +109,11 @@ Box TextBox(const TAcadPoint& pt10, const TAcadPoint& pt11, int code71, bool mtf
     else if (code72 == 2 || code72 == 3 || code72 == 5)
         dx = -width;
     switch (code73) {
-    case 0:
-        dy = code72 == 4 ? code40 / 2 - 0.03 * code40 : 0.855 * code40;
-        break;
-    case 1:
-        dy = 0.994 * code40;
-        break;
-    case 2:
-        dy = code40 / 2 - 0.03 * code40;
-        break;
-    case 3:
-        dy = 0.086 * code40;
-        break;
-    default:
-        dy = code40;
-        break;
+    case 0: dy = code72 == 4 ? code40 / 2 - 0.03 * code40 : 0.855 * code40; break;
+    case 1: dy = 0.994 * code40; break;
+    case 2: dy = code40 / 2 - 0.03 * code40; break;
+    case 3: dy = 0.086 * code40; break;
+    default: dy = code40; break;
     }
     const TAcadPoint o = RotatePoint({dx, dy, 0}, theta);
     const TAcadPoint k3{b.x + 2 * o.x, b.y + 2 * o.y, b.z};

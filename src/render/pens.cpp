@@ -32,18 +32,12 @@ TColor AciToColor(int number) {
         const double f = (h % 60) / 60.0;
         const auto m = [&](double t) { return int(std::trunc(l + (v - l) * t)); };
         switch (sector) {
-        case 0:
-            return Rgb(v, m(f), l);
-        case 1:
-            return Rgb(m(1 - f), v, l);
-        case 2:
-            return Rgb(l, v, m(f));
-        case 3:
-            return Rgb(l, m(1 - f), v);
-        case 4:
-            return Rgb(m(f), l, v);
-        default:
-            return Rgb(v, l, m(1 - f));
+        case 0: return Rgb(v, m(f), l);
+        case 1: return Rgb(m(1 - f), v, l);
+        case 2: return Rgb(l, v, m(f));
+        case 3: return Rgb(l, m(1 - f), v);
+        case 4: return Rgb(m(f), l, v);
+        default: return Rgb(v, l, m(1 - f));
         }
     }
     static const int greys[] = {51, 91, 132, 173, 214};

@@ -126,21 +126,11 @@ void DrawDxfText(Canvas& canvas, QPoint origin, const QString& text, const TAcad
         else if (code72 == 2)
             dx = -ww;
         switch (code73) {
-        case 0:
-            dy = code72 == 4 ? hh / 2 - 0.03 * hh : 0.855 * hh;
-            break;
-        case 1:
-            dy = 0.994 * hh;
-            break;
-        case 2:
-            dy = hh / 2 - 0.03 * hh;
-            break;
-        case 3:
-            dy = 0.086 * hh;
-            break;
-        default:
-            dy = hh;
-            break;
+        case 0: dy = code72 == 4 ? hh / 2 - 0.03 * hh : 0.855 * hh; break;
+        case 1: dy = 0.994 * hh; break;
+        case 2: dy = hh / 2 - 0.03 * hh; break;
+        case 3: dy = 0.086 * hh; break;
+        default: dy = hh; break;
         }
         WriteAt(canvas, origin, Offset(b, dx, dy, theta, upp), upp, escapement, text);
     } else {
