@@ -1,9 +1,12 @@
 #include "dxf/block_expansion.h"
 
+#include "support/drawing_checks.h"
 #include <cmath>
+
 #include <gtest/gtest.h>
 
 using namespace quillon;
+using quillon::test::ExpectNearPoint;
 
 namespace {
 
@@ -38,12 +41,6 @@ TAcadLineBlk Line(const char* block, TAcadPoint st, TAcadPoint ed, const char* l
     return l;
 }
 
-void ExpectPoint(const TAcadPoint& a, const TAcadPoint& b) {
-    EXPECT_NEAR(a.x, b.x, 1e-9);
-    EXPECT_NEAR(a.y, b.y, 1e-9);
-    EXPECT_NEAR(a.z, b.z, 1e-9);
-}
-
 } // namespace
 
 TEST(BlockExpansion, PlacementByBaseScaleAndRotation) {
@@ -53,8 +50,8 @@ TEST(BlockExpansion, PlacementByBaseScaleAndRotation) {
     d.TopInsertAry = {Insert("D", {100, 50, 0}, {2, 2, 1}, 90)};
     ExpandTopInserts(d);
     ASSERT_EQ(d.LineAry.size(), 1u);
-    ExpectPoint(d.LineAry[0].st, {100, 50, 0});
-    ExpectPoint(d.LineAry[0].ed, {100, 52, 0});
+    ExpectNearPoint(d.LineAry[0].st, {100, 50, 0});
+    ExpectNearPoint(d.LineAry[0].ed, {100, 52, 0});
 }
 
 TEST(BlockExpansion, CirclesArcsAndTextsFollowTheInsert) {
@@ -88,8 +85,8 @@ TEST(BlockExpansion, CirclesArcsAndTextsFollowTheInsert) {
     ExpandTopInserts(d);
     ASSERT_EQ(d.CircleAry.size(), 2u);
     EXPECT_EQ(d.CircleAry[0].hankei, 10);
-    ExpectPoint(d.CircleAry[0].center, {-8, 3, 0}); // mirrored in x
-    EXPECT_EQ(d.CircleAry[0].layer, "DOOR");        // its own layer and colour stay
+    ExpectNearPoint(d.CircleAry[0].center, {-8, 3, 0}); // mirrored in x
+    EXPECT_EQ(d.CircleAry[0].layer, "DOOR");            // its own layer and colour stay
     EXPECT_EQ(d.CircleAry[0].color, 3);
     ASSERT_EQ(d.ArcAry.size(), 2u);
     EXPECT_EQ(d.ArcAry[0].st, 0); // mirroring does not turn the sweep around
@@ -100,7 +97,7 @@ TEST(BlockExpansion, CirclesArcsAndTextsFollowTheInsert) {
     ASSERT_EQ(d.TextAry.size(), 2u);
     EXPECT_EQ(d.TextAry[1].code50, 15);
     const double r30 = 30 * std::acos(-1.0) / 180;
-    ExpectPoint(d.TextAry[1].pt10, {std::cos(r30), std::sin(r30), 0});
+    ExpectNearPoint(d.TextAry[1].pt10, {std::cos(r30), std::sin(r30), 0});
     EXPECT_EQ(d.TextAry[0].code40, 4); // height scaled by |x scale|
 }
 
@@ -153,10 +150,10 @@ TEST(BlockExpansion, NestedInsertsOncePerTopInsert) {
     ASSERT_EQ(d.NestInsertAry.size(), 3u);
     ASSERT_EQ(d.LineAry.size(), 6u);
     // The nested block sits where the parent's base point lands.
-    ExpectPoint(d.LineAry[3].st, {100, 100, 0});
-    ExpectPoint(d.LineAry[3].ed, {100, 101, 0});
-    ExpectPoint(d.LineAry[5].st, {300, 100, 0});
-    ExpectPoint(d.LineAry[5].ed, {298, 100, 0}); // scale 2 and rotation 90 carried down
+    ExpectNearPoint(d.LineAry[3].st, {100, 100, 0});
+    ExpectNearPoint(d.LineAry[3].ed, {100, 101, 0});
+    ExpectNearPoint(d.LineAry[5].st, {300, 100, 0});
+    ExpectNearPoint(d.LineAry[5].ed, {298, 100, 0}); // scale 2 and rotation 90 carried down
 }
 
 TEST(BlockExpansion, DimensionBlocksAreCopiedAsTheyStand) {
@@ -181,7 +178,7 @@ TEST(BlockExpansion, DimensionBlocksAreCopiedAsTheyStand) {
     ExpandBlocks(d);
     EXPECT_TRUE(d.CircleAry.empty());
     ASSERT_EQ(d.LineAry.size(), 4u); // the line and the solid's three edges; *U2 is not placed
-    ExpectPoint(d.LineAry[0].st, {1, 2, 0});
+    ExpectNearPoint(d.LineAry[0].st, {1, 2, 0});
     EXPECT_EQ(d.LineAry[1].layer, "DIM");
     EXPECT_EQ(d.LineAry[3].ed, (TAcadPoint{0, 0, 0}));
 }

@@ -1,21 +1,17 @@
 #include "dxf/reader.h"
 #include "support/temp_files.h"
 
+#include "support/drawing_checks.h"
+
 #include <gtest/gtest.h>
 
 using namespace quillon;
 using quillon::test::Dxf;
 using quillon::test::EntitiesSection;
+using quillon::test::RecordedMessages;
 using quillon::test::TempFolder;
 
 namespace {
-
-struct Messages : MessageSink {
-    QStringList shown;
-    void showMessage(const QString& caption, const QString& text) override {
-        shown << caption + "|" + text;
-    }
-};
 
 struct Bar : ProgressSink {
     int max = -1, pos = 0, advances = 0;
@@ -30,7 +26,7 @@ struct Bar : ProgressSink {
 struct Read {
     DxfDrawing d;
     QString status, version;
-    Messages messages;
+    RecordedMessages messages;
 };
 
 Read ReadBytes(const QByteArray& bytes, TextEncoding enc = TextEncoding::Cp932) {
@@ -283,7 +279,7 @@ TEST(Reader, MissingFileGivesOnlyTheDefaultLayer) {
     DxfDrawing d;
     d.LineAry.resize(3);
     QString status = "x", version = "x";
-    Messages m;
+    RecordedMessages m;
     ReadDxfFile(d, dir.file("none.dxf"), nullptr, &m, status, TextEncoding::Cp932, version);
     EXPECT_EQ(status, "");
     EXPECT_EQ(version, "");

@@ -1,18 +1,13 @@
 #include "render/geometry.h"
 #include "render/view.h"
 
+#include "support/drawing_checks.h"
 #include <cmath>
+
 #include <gtest/gtest.h>
 
 using namespace quillon;
-
-namespace {
-void ExpectNear(const TAcadPoint& a, const TAcadPoint& b) {
-    EXPECT_NEAR(a.x, b.x, 1e-9);
-    EXPECT_NEAR(a.y, b.y, 1e-9);
-    EXPECT_NEAR(a.z, b.z, 1e-9);
-}
-} // namespace
+using quillon::test::ExpectNearPoint;
 
 TEST(Geometry, PointAngleQuadrantsAndTolerance) {
     const struct {
@@ -34,7 +29,7 @@ TEST(Geometry, PointAngleQuadrantsAndTolerance) {
 TEST(Geometry, SegmentIntersectBounds) {
     TAcadPoint p;
     ASSERT_TRUE(SegmentIntersect({0, 0, 0}, {2, 2, 0}, {0, 2, 0}, {2, 0, 0}, true, p));
-    ExpectNear(p, {1, 1, 0});
+    ExpectNearPoint(p, {1, 1, 0});
     // t = 1, s = 0: a crossing exactly at C is not found.
     EXPECT_FALSE(SegmentIntersect({0, 0, 0}, {1, 0, 0}, {1, 0, 0}, {1, 1, 0}, true, p));
     // ... but it is found at B and D.
@@ -42,32 +37,32 @@ TEST(Geometry, SegmentIntersectBounds) {
     EXPECT_FALSE(SegmentIntersect({0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}, false, p));
     EXPECT_FALSE(SegmentIntersect({0, 0, 0}, {1, 0, 0}, {3, -1, 0}, {3, 1, 0}, true, p));
     ASSERT_TRUE(SegmentIntersect({0, 0, 5}, {1, 0, 0}, {3, -1, 0}, {3, 1, 0}, false, p));
-    ExpectNear(p, {3, 0, 5});
+    ExpectNearPoint(p, {3, 0, 5});
 }
 
 TEST(Geometry, BulgeArcs) {
     const ArcOfBulge ccw = BulgeToArc({0, 0, 0}, {2, 0, 0}, 1);
-    ExpectNear(ccw.centre, {1, 0, 0});
+    ExpectNearPoint(ccw.centre, {1, 0, 0});
     EXPECT_NEAR(ccw.radius, 1, 1e-12);
     EXPECT_NEAR(ccw.startAngle, kPi, 1e-12);
     EXPECT_NEAR(ccw.endAngle, 0, 1e-12);
     const ArcOfBulge cw = BulgeToArc({0, 0, 0}, {2, 0, 0}, -1);
-    ExpectNear(cw.centre, {1, 0, 0});
+    ExpectNearPoint(cw.centre, {1, 0, 0});
     EXPECT_NEAR(cw.startAngle, 0, 1e-12);
     EXPECT_NEAR(cw.endAngle, kPi, 1e-12);
     const ArcOfBulge quarter = BulgeToArc({1, 0, 0}, {0, 1, 0}, std::tan(kPi / 8));
-    ExpectNear(quarter.centre, {0, 0, 0});
+    ExpectNearPoint(quarter.centre, {0, 0, 0});
     EXPECT_NEAR(quarter.startAngle, 0, 1e-9);
     EXPECT_NEAR(quarter.endAngle, kPi / 2, 1e-9);
 }
 
 TEST(Geometry, RotationAndExtrusion) {
-    ExpectNear(RotatePoint({1, 0, 7}, kPi / 2), {0, 1, 7});
-    ExpectNear(RotatePoint({0, -2, 0}, kPi), {0, 2, 0});
-    ExpectNear(OcsToWcs({1, 0, 0}, {0, 0, 1}), {1, 0, 0});
-    ExpectNear(OcsToWcs({1, 0, 0}, {0, 0, -1}), {-1, 0, 0});
-    ExpectNear(OcsToWcs({1, 2, 3}, {1, 0, 0}), {3, 1, 2});
-    ExpectNear(OcsToWcs({1, 2, 3}, {0, 0, 0}), {0, 0, 0});
+    ExpectNearPoint(RotatePoint({1, 0, 7}, kPi / 2), {0, 1, 7});
+    ExpectNearPoint(RotatePoint({0, -2, 0}, kPi), {0, 2, 0});
+    ExpectNearPoint(OcsToWcs({1, 0, 0}, {0, 0, 1}), {1, 0, 0});
+    ExpectNearPoint(OcsToWcs({1, 0, 0}, {0, 0, -1}), {-1, 0, 0});
+    ExpectNearPoint(OcsToWcs({1, 2, 3}, {1, 0, 0}), {3, 1, 2});
+    ExpectNearPoint(OcsToWcs({1, 2, 3}, {0, 0, 0}), {0, 0, 0});
     EXPECT_TRUE(SamePoint({0, 0, 1}, {0, 0, 1.000009}, 1e-5));
     EXPECT_FALSE(SamePoint({0, 0, 1}, {0, 0, 1.00001}, 1e-5));
 }

@@ -4,22 +4,18 @@
 #include "support/corpus.h"
 #include "support/temp_files.h"
 
+#include "support/drawing_checks.h"
+
 #include <gtest/gtest.h>
 
 using namespace quillon;
 using quillon::test::CorpusFiles;
 using quillon::test::Dxf;
 using quillon::test::EntitiesSection;
+using quillon::test::RecordedMessages;
 using quillon::test::TempFolder;
 
 namespace {
-
-struct Messages : MessageSink {
-    QStringList shown;
-    void showMessage(const QString& caption, const QString& text) override {
-        shown << caption + u'|' + text;
-    }
-};
 
 int CountColour(const QImage& img, QRgb colour) {
     int n = 0;
@@ -37,7 +33,7 @@ struct Preview {
     DxfDrawing d;
     ViewState view;
     PreviewFacts facts;
-    Messages messages;
+    RecordedMessages messages;
     QImage picture;
 };
 
@@ -149,7 +145,7 @@ TEST(Pipeline, FailureInsideThePipelineShowsTheMessageAndTheCross) {
     const QString path = dir.write("x.dxf", EntitiesSection(Dxf({{0, "LINE"}, {11, "5"}})));
     DxfDrawing d;
     ViewState v;
-    Messages m;
+    RecordedMessages m;
     PreviewHooks hooks;
     hooks.owner = &m;
     hooks.afterRead = [](const DxfDrawing&) { throw std::runtime_error("broken"); };
