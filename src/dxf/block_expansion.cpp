@@ -131,11 +131,43 @@ TAcadPoint PlacePoint(const TAcadPoint& p, const TBlockBlk& block, const TInsert
     return Placement(block, insert)(p);
 }
 
+// Room for everything the inserts will add, made once: the arrays are large and growing them
+// step by step would copy them again and again.
+void ReserveFor(DxfDrawing& d, const BlockContents& contents,
+                const std::vector<TInsertBlk>& inserts, size_t first) {
+    size_t lines = 0, circles = 0, arcs = 0, texts = 0;
+    for (size_t n = first; n < inserts.size(); ++n) {
+        const QString& name = inserts[n].name;
+        lines += BlockContents::of(contents.lines, name).size();
+        circles += BlockContents::of(contents.circles, name).size();
+        arcs += BlockContents::of(contents.arcs, name).size();
+        texts += BlockContents::of(contents.texts, name).size();
+    }
+    d.LineAry.reserve(d.LineAry.size() + lines);
+    d.CircleAry.reserve(d.CircleAry.size() + circles);
+    d.ArcAry.reserve(d.ArcAry.size() + arcs);
+    d.TextAry.reserve(d.TextAry.size() + texts);
+}
+
+size_t LinesAddedByExpansion(const DxfDrawing& d) {
+    const BlockContents contents(d);
+    const QHash<QString, size_t> blocks = BlockIndex(d);
+    size_t lines = 0;
+    for (const TInsertBlk& top : d.TopInsertAry) {
+        lines += BlockContents::of(contents.lines, top.name).size();
+        if (const TBlockBlk* b = FindBlock(d, blocks, top.name))
+            for (const TInsertBlk& nested : b->InsertAry)
+                lines += BlockContents::of(contents.lines, nested.name).size();
+    }
+    return lines;
+}
+
 void ExpandTopInserts(DxfDrawing& d) {
     const BlockContents contents(d);
     const QHash<QString, size_t> blocks = BlockIndex(d);
+    ReserveFor(d, contents, d.TopInsertAry, 0);
     for (size_t n = 0; n < d.TopInsertAry.size(); ++n) {
-        const TInsertBlk i = d.TopInsertAry[n];
+        const TInsertBlk& i = d.TopInsertAry[n];
         if (i.code60 != 0) continue;
         if (const TBlockBlk* b = FindBlock(d, blocks, i.name)) CopyPlaced(d, contents, *b, i);
     }
@@ -212,8 +244,9 @@ void ExpandNestedInserts(DxfDrawing& d) {
     const BlockContents contents(d);
     const QHash<QString, size_t> blocks = BlockIndex(d);
     const QSet<QString> dimensionBlocks = DimensionBlockNames(d);
+    ReserveFor(d, contents, d.NestInsertAry, 0);
     for (size_t k = 0; k < d.NestInsertAry.size(); ++k) {
-        const TInsertBlk n = d.NestInsertAry[k];
+        const TInsertBlk& n = d.NestInsertAry[k];
         const bool anonymous = n.dimBlkName.startsWith(u'*');
         if (anonymous && !d.DimensionAry.empty() && !dimensionBlocks.contains(n.dimBlkName))
             continue;

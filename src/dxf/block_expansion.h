@@ -11,6 +11,10 @@ void ExpandTopInserts(DxfDrawing& d);
 void ExpandBlocks(DxfDrawing& d); // ends with ExpandNestedInserts
 void ExpandNestedInserts(DxfDrawing& d);
 
+// How many lines the three expansions will add (nested INSERTs counted one level down), so
+// that the line array can be sized once.
+size_t LinesAddedByExpansion(const DxfDrawing& d);
+
 // A point of block `block` placed by insert `insert`.
 TAcadPoint PlacePoint(const TAcadPoint& p, const TBlockBlk& block, const TInsertBlk& insert);
 

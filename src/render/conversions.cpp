@@ -39,6 +39,8 @@ TAcadLineBlk LineWithOwner(const From& r, const TAcadPoint& st, const TAcadPoint
 void ExplodePolylineSide(std::vector<TLwpBlk>& polys, const std::vector<TLwpVer>& verts,
                          std::vector<TAcadLineBlk>& lines, std::vector<TArcBlk>& arcs,
                          bool drawingSide) {
+    // At most one segment per vertex and one closing segment per polyline.
+    lines.reserve(lines.size() + verts.size() + polys.size());
     size_t pos = 0;
     std::vector<TAcadPoint> pts;
     std::vector<double> bulges;

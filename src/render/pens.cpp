@@ -4,6 +4,7 @@
 #include "render/geometry.h"
 #include "render/view.h"
 
+#include <QHash>
 #include <cmath>
 #include <cstdlib>
 
@@ -66,24 +67,17 @@ TPenStyle EntityPenStyle(const DxfDrawing& d, const QString& ltype, const QStrin
 
 void ResolvePens(DxfDrawing& d) {
     LayerLookup layers(d);
-    // Records of one layer and line type share those strings: the last style is kept.
-    QString lastLtype, lastLayer;
-    TPenStyle lastStyle = TPenStyle::psSolid;
-    bool primed = false;
+    // Records share their layer and line-type strings, so a style is worked out once per pair
+    // of shared strings.
+    QHash<QPair<const void*, const void*>, TPenStyle> styles;
     const auto resolve = [&](auto& r) {
         r.PenColor = AciToColor(r.color);
         r.layindex = int16_t(layers.index(r.layer));
         if constexpr (requires { r.PenStyle; }) {
-            const auto same = [](const QString& a, const QString& b) {
-                return a.constData() == b.constData() && a.size() == b.size();
-            };
-            if (!primed || !same(r.ltype, lastLtype) || !same(r.layer, lastLayer)) {
-                lastStyle = EntityPenStyle(d, r.ltype, r.layer);
-                lastLtype = r.ltype;
-                lastLayer = r.layer;
-                primed = true;
-            }
-            r.PenStyle = lastStyle;
+            const QPair<const void*, const void*> key(r.ltype.constData(), r.layer.constData());
+            auto it = styles.constFind(key);
+            if (it == styles.cend()) it = styles.insert(key, EntityPenStyle(d, r.ltype, r.layer));
+            r.PenStyle = *it;
         }
     };
     for (auto& r : d.LineAry) resolve(r);

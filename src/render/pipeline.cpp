@@ -34,6 +34,10 @@ void ShowJisLayers(DxfDrawing& d, bool showNew, bool showOld) {
 } // namespace
 
 void ReduceDrawing(DxfDrawing& d, const std::function<void(int)>& progress) {
+    // The line array is the largest: sized once for what the steps below will add to it.
+    d.LineAry.reserve(d.LineAry.size() + d.LwpVerAry.size() + d.LwpAry.size() +
+                      37 * d.EllipseAry.size() + LinesAddedByExpansion(d) + 3 * d.SolidAry.size() +
+                      4 * d.FaceAry.size());
     progress(10);
     if (!d.BlkLwpAry.empty()) {
         ExplodeBlkPolylines(d);
