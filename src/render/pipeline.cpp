@@ -204,7 +204,9 @@ void DrawDxf(Canvas& canvas, DxfDrawing& d, int width, int height, QPoint origin
     }
     if (thin) return;
     for (const TTextBlk& t : d.TextAry) {
-        if (!shown(t) || (t.code70 & 1) || (!noClip && !TextInWindow(t, window))) continue;
+        if (!shown(t) || (t.code70 & 1)) continue;
+        if (Nearest(t.code40 / upp * 1.3) <= 1) continue; // a cell this small draws nothing
+        if (!noClip && !TextInWindow(t, window)) continue;
         DrawDxfText(canvas, origin, ReplaceTextControlCodes(t.str), t.pt11, t.mtflag, t.code71,
                     colourOf(t.PenColor), t.code44, t.code50, t.code41, t.code40, t.code73,
                     t.code72, PointSub(t.pt11, centre), PointSub(t.pt10, centre), upp);
