@@ -42,7 +42,7 @@ void PreviewPanel::drawDxfImage(const QString& dxfName) {
     hooks.bar = bar_.get();
     hooks.owner = &prompts_;
     hooks.processEvents = [] { QCoreApplication::processEvents(); };
-    const QImage picture = DrawDxfImage(drawing_, view_, dxfName, image_.size(), hooks, &facts_);
+    const QImage picture = DrawDxfImage(drawing_, view_, dxfName, image_.size(), hooks);
     busy_ = false;
     if (request == request_) image_.setPicture(picture);
     if (!pendingDxf_.isEmpty()) {

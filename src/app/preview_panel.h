@@ -32,7 +32,6 @@ public:
     bool busy() const { return busy_; }
     const DxfDrawing& drawing() const { return drawing_; }
     ViewState& view() { return view_; }
-    const PreviewFacts& lastFacts() const { return facts_; }
 
 private:
     class Bar;
@@ -42,7 +41,6 @@ private:
     UserPrompts& prompts_;
     DxfDrawing drawing_;
     ViewState view_;
-    PreviewFacts facts_;
     bool busy_ = false;
     uint64_t request_ = 0; // every request supersedes the pictures of the ones before it
     QString pendingDxf_;

@@ -34,7 +34,6 @@ public:
     // The pen changes only where it differs from the current one.
     void setPen(TColor color, int width, TPenStyle style);
     void setPenMode(PenMode mode);
-    TColor penColor() const { return penColor_; }
     int penWidth() const { return penWidth_; }
     TPenStyle penStyle() const { return penStyle_; }
     int penChanges() const { return penChanges_; }

@@ -10,10 +10,6 @@ double UnitsPerPixel(double viewWidth, double viewHeight, int width, int height,
     return s / fill;
 }
 
-QPoint DrawingToScreen(const TAcadPoint& p, QPoint origin, double upp) {
-    return {origin.x() + Nearest(p.x / upp), origin.y() + Nearest(-p.y / upp)};
-}
-
 TAcadPoint ScreenToDrawing(const TAcadPoint& centre, QPoint pixel, int height, double fill,
                            int width, double viewHeight, double viewWidth) {
     if (viewWidth <= 0 && viewHeight <= 0) return {};

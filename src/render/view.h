@@ -15,9 +15,6 @@ struct ViewState {
     double ViewWidth = 0, ViewHeight = 0;
     double FillFactor = 0.9;
     int ColourMode = 0;
-    // The view before the last zoom, for returning to it.
-    TAcadPoint SavedCentre;
-    double SavedWidth = 0, SavedHeight = 0;
 };
 
 // Nearest integer, halves to the even neighbour; kept inside the range pixel coordinates use.
@@ -32,7 +29,9 @@ inline int Nearest(double v) {
 }
 
 double UnitsPerPixel(double viewWidth, double viewHeight, int width, int height, double fill);
-QPoint DrawingToScreen(const TAcadPoint& p, QPoint origin, double upp);
+inline QPoint DrawingToScreen(const TAcadPoint& p, QPoint origin, double upp) {
+    return {origin.x() + Nearest(p.x / upp), origin.y() + Nearest(-p.y / upp)};
+}
 TAcadPoint ScreenToDrawing(const TAcadPoint& centre, QPoint pixel, int height, double fill,
                            int width, double viewHeight, double viewWidth);
 void ClearCanvas(Canvas& canvas, int width, int height, TColor color);

@@ -153,6 +153,9 @@ TEST(MainWindow, MaskNarrowsDwgNamesOnly) {
     EXPECT_EQ(names, (QStringList{"a.dxf", "cDXF"}));
     w->Edit48->setText("B");
     EXPECT_EQ(w->FileListBox1->findName("b.dwg"), 1);
+    w->FileListBox1->deleteEntry(1);
+    EXPECT_EQ(w->FileListBox1->findName("b.dwg"), -1);
+    EXPECT_EQ(w->FileListBox1->count(), 2);
 }
 
 TEST(MainWindow, DroppedFilesNavigateToTheFirstOnly) {

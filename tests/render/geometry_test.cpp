@@ -63,6 +63,10 @@ TEST(Geometry, RotationAndExtrusion) {
     ExpectNearPoint(OcsToWcs({1, 0, 0}, {0, 0, -1}), {-1, 0, 0});
     ExpectNearPoint(OcsToWcs({1, 2, 3}, {1, 0, 0}), {3, 1, 2});
     ExpectNearPoint(OcsToWcs({1, 2, 3}, {0, 0, 0}), {0, 0, 0});
+    ExpectNearPoint(AxesToWorld(MakePoint(1, 2, 3), {10, 20, 30}, {0, 1, 0}, {-1, 0, 0}, {0, 0, 2}),
+                    {8, 21, 36});
+    ExpectNearPoint(NormalizeVector({0, 3, 4}), {0, 0.6, 0.8});
+    ExpectNearPoint(NormalizeVector({0, 0, 0}), {0, 0, 0});
     EXPECT_TRUE(SamePoint({0, 0, 1}, {0, 0, 1.000009}, 1e-5));
     EXPECT_FALSE(SamePoint({0, 0, 1}, {0, 0, 1.00001}, 1e-5));
 }
