@@ -319,8 +319,13 @@ void Canvas::arc(int left, int top, int right, int bottom, int x1, int y1, int x
                      std::max(top, bottom));
         return;
     }
-    const bool needOrder = (pattern_ || mode_ != PenMode::Copy) && (a + b) < 1e5;
-    ellipsePoints(left, top, right, bottom, needOrder, arcPoints_);
+    if (a < 4096 && b < 4096) {
+        orderedEllipse(std::min(left, right), std::min(top, bottom), std::max(left, right),
+                       std::max(top, bottom), arcPoints_);
+    } else { // very large: only the rows and columns that can be seen, unless a style needs order
+        const bool needOrder = (pattern_ || mode_ != PenMode::Copy) && (a + b) < 1e5;
+        ellipsePoints(left, top, right, bottom, needOrder, arcPoints_);
+    }
     const size_t n = arcPoints_.size();
     if (n == 0) return;
     size_t start = 0;
@@ -338,29 +343,27 @@ void Canvas::arc(int left, int top, int right, int bottom, int x1, int y1, int x
     }
 }
 
-// The whole ellipse inscribed in the rectangle (both corners included), stepped with integer
-// error terms; its four quarters are drawn together.
-void Canvas::solidEllipse(int x0, int y0, int x1, int y1) {
+// Steps along the ellipse inscribed in the rectangle (both corners included) with integer
+// error terms, from the ends of its horizontal axis towards the ends of its vertical one, and
+// hands each step's points to visit(quarter, x, y): 0 upper right, 1 upper left, 2 lower left,
+// 3 lower right (screen quarters). Each quarter's points come in the order walked.
+template <class Visit>
+void WalkEllipse(int64_t x0, int64_t y0, int64_t x1, int64_t y1, Visit visit) {
     int64_t a = x1 - x0, b = y1 - y0, b1 = b & 1;
     int64_t dx = 4 * (1 - a) * b * b, dy = 4 * (b1 + 1) * a * a;
     int64_t err = dx + dy + b1 * a * a;
-    int64_t top = y0 + (b + 1) / 2, bottom = top - b1;
+    int64_t lower = y0 + (b + 1) / 2, upper = lower - b1;
     int64_t l = x0, r = x1;
     const int64_t a8 = 8 * a * a, b8 = 8 * b * b;
-    const uint32_t rgb = 0xFF000000u | penRgb_;
-    const int w = image_.width(), h = image_.height();
-    const auto put = [&](int64_t x, int64_t y) {
-        if (uint64_t(x) < uint64_t(w) && uint64_t(y) < uint64_t(h)) bits_[y * stride_ + x] = rgb;
-    };
     do {
-        put(r, top);
-        put(l, top);
-        put(l, bottom);
-        put(r, bottom);
+        visit(0, r, upper);
+        visit(1, l, upper);
+        visit(2, l, lower);
+        visit(3, r, lower);
         const int64_t e2 = 2 * err;
         if (e2 <= dy) {
-            ++top;
-            --bottom;
+            ++lower;
+            --upper;
             err += dy += a8;
         }
         if (e2 >= dx || 2 * err > dy) {
@@ -369,12 +372,38 @@ void Canvas::solidEllipse(int x0, int y0, int x1, int y1) {
             err += dx += b8;
         }
     } while (l <= r);
-    while (top - bottom < b) { // the tips of very flat ellipses
-        put(l - 1, top);
-        put(r + 1, top++);
-        put(l - 1, bottom);
-        put(r + 1, bottom--);
+    while (lower - upper < b) { // the tips of very flat ellipses
+        visit(0, r + 1, upper);
+        visit(1, l - 1, upper--);
+        visit(2, l - 1, lower);
+        visit(3, r + 1, lower++);
     }
+}
+
+void Canvas::solidEllipse(int x0, int y0, int x1, int y1) {
+    const uint32_t rgb = 0xFF000000u | penRgb_;
+    const int w = image_.width(), h = image_.height();
+    WalkEllipse(x0, y0, x1, y1, [&](int, int64_t x, int64_t y) {
+        if (uint64_t(x) < uint64_t(w) && uint64_t(y) < uint64_t(h)) bits_[y * stride_ + x] = rgb;
+    });
+}
+
+// The same points in counter-clockwise screen order from the rightmost point: the upper right
+// quarter as walked, the upper left one backwards, the lower left as walked, the lower right
+// backwards.
+void Canvas::orderedEllipse(int x0, int y0, int x1, int y1, std::vector<QPoint>& out) {
+    for (auto& q : quarters_) q.clear();
+    WalkEllipse(x0, y0, x1, y1,
+                [&](int q, int64_t x, int64_t y) { quarters_[q].emplace_back(int(x), int(y)); });
+    out.clear();
+    const auto add = [&](const QPoint& p) {
+        if (out.empty() || out.back() != p) out.push_back(p);
+    };
+    for (const QPoint& p : quarters_[0]) add(p);
+    for (auto it = quarters_[1].rbegin(); it != quarters_[1].rend(); ++it) add(*it);
+    for (const QPoint& p : quarters_[2]) add(p);
+    for (auto it = quarters_[3].rbegin(); it != quarters_[3].rend(); ++it) add(*it);
+    while (out.size() > 1 && out.front() == out.back()) out.pop_back();
 }
 
 void Canvas::fillRect(int left, int top, int right, int bottom, TColor color) {

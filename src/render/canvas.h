@@ -9,6 +9,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QPoint>
 #include <memory>
 #include <vector>
 
@@ -64,6 +65,7 @@ private:
     bool styleOn();
     void wideLine(int x0, int y0, int x1, int y1);
     void solidEllipse(int x0, int y0, int x1, int y1);
+    void orderedEllipse(int x0, int y0, int x1, int y1, std::vector<QPoint>& out);
     QPainter& painter();
     void endPainter();
     void ellipsePoints(int left, int top, int right, int bottom, bool ordered,
@@ -86,7 +88,7 @@ private:
     int patternIndex_ = 0, patternLeft_ = 0;
     int penChanges_ = 0;
     int curX_ = 0, curY_ = 0;
-    std::vector<QPoint> arcPoints_;
+    std::vector<QPoint> arcPoints_, quarters_[4];
 };
 
 // Shrinks a part of a picture keeping the brightest: every target pixel is the bitwise OR of
