@@ -124,6 +124,17 @@ TEST(Canvas, CircleAndQuarterArcPixels) {
     EXPECT_GT(Lit(q).size(), 12u);
 }
 
+TEST(Canvas, HugeCirclesDrawOnlyWhatCanBeSeen) {
+    // Radius 100 000 pixels, centre far to the right: only its leftmost part crosses the picture.
+    Canvas c(200, 100);
+    c.setPen(kWhite, 1, TPenStyle::psSolid);
+    c.arc(50, 50 - 100000, 50 + 200000, 50 + 100000, 200050, 50, 200050, 50);
+    const auto lit = Lit(c);
+    EXPECT_TRUE(lit.count({50, 50}));
+    EXPECT_GE(lit.size(), 90u);
+    for (const auto& [x, y] : lit) EXPECT_NEAR(std::hypot(x - 100050.0, y - 50.0), 100000, 1);
+}
+
 TEST(DrawArcRules, TinyCirclesAndCoincidentEndsAreOnePixel) {
     const struct {
         double radius, start, end;
