@@ -155,20 +155,15 @@ private:
     void* rec_ = nullptr;
     bool lwpVertexOwned_ = false; // the newest vertex belongs to the open LWPOLYLINE
     int leaderIndex_ = -1;
-    QString lastLayer_;
-    int16_t lastLayerColor_ = 0;
-    bool lastLayerValid_ = false;
+    std::unordered_map<const QChar*, int16_t> layerColors_; // keyed by decoded, shared names
 };
 
-// Records of one layer share its decoded name, so the last lookup usually answers the next.
+// Layer names are decoded once and shared by every record on the layer, so a lookup is keyed by
+// the shared text itself. The layer table may change colours: it empties the memo.
 int16_t DxfReader::layerColor(const QString& name) {
-    if (!lastLayerValid_ || name.constData() != lastLayer_.constData() ||
-        name.size() != lastLayer_.size()) {
-        lastLayerColor_ = LayerColor(d_, name);
-        lastLayer_ = name;
-        lastLayerValid_ = true;
-    }
-    return lastLayerColor_;
+    const auto [it, added] = layerColors_.try_emplace(name.constData(), 0);
+    if (added) it->second = LayerColor(d_, name);
+    return it->second;
 }
 
 template <class R> void DxfReader::colourRule(R& r) {
@@ -247,7 +242,7 @@ void DxfReader::header(int code, sv v) {
 }
 
 void DxfReader::layerTable(int code, sv v) {
-    lastLayerValid_ = false; // the table may change the colour of a layer looked up before
+    layerColors_.clear(); // the table may change the colour of a layer looked up before
     if (layerRecord_ && !d_.LayerAry.empty()) {
         TLayer& l = d_.LayerAry.back();
         switch (code) {
@@ -678,23 +673,14 @@ void DxfReader::dimensionGroup(TDimensionBlk& r, int code, sv v) {
     TakePoint(r.code210, 210, code, v);
 }
 
-// Reads the next line; lines end at CR LF, a lone CR or a lone LF.
+// Reads the next line; lines end at CR LF, a lone CR or a lone LF. DXF lines are short, so a
+// plain scan beats library searches here.
 inline sv NextLine(const char* data, size_t size, size_t& pos) {
     const size_t start = pos;
-    const char* from = data + start;
-    const size_t left = size - start;
-    const char* lf = static_cast<const char*>(memchr(from, '\n', left));
-    const size_t lineEnd = lf ? size_t(lf - from) : left;
-    const char* cr = static_cast<const char*>(memchr(from, '\r', lineEnd));
-    size_t e;
-    if (cr) { // CR LF, or a lone CR
-        e = start + size_t(cr - from);
-        pos = e + 1;
-        if (pos < size && data[pos] == '\n') ++pos;
-    } else {
-        e = start + lineEnd;
-        pos = lf ? e + 1 : size;
-    }
+    size_t e = start;
+    while (e < size && data[e] != '\n' && data[e] != '\r') ++e;
+    pos = e;
+    if (pos < size && data[pos++] == '\r' && pos < size && data[pos] == '\n') ++pos;
     return TrimBytes(sv(data + start, e - start));
 }
 
