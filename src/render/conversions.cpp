@@ -3,6 +3,7 @@
 #include "render/geometry.h"
 #include "render/view.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace quillon {
@@ -39,8 +40,11 @@ TAcadLineBlk LineWithOwner(const From& r, const TAcadPoint& st, const TAcadPoint
 void ExplodePolylineSide(std::vector<TLwpBlk>& polys, const std::vector<TLwpVer>& verts,
                          std::vector<TAcadLineBlk>& lines, std::vector<TArcBlk>& arcs,
                          bool drawingSide) {
-    // At most one segment per vertex and one closing segment per polyline.
+    // At most one segment per vertex and one closing segment per polyline; an arc per bulge.
     lines.reserve(lines.size() + verts.size() + polys.size());
+    arcs.reserve(arcs.size() +
+                 size_t(std::count_if(verts.begin(), verts.end(),
+                                      [](const TLwpVer& v) { return v.code42 != 0; })));
     size_t pos = 0;
     std::vector<TAcadPoint> pts;
     std::vector<double> bulges;
@@ -63,7 +67,7 @@ void ExplodePolylineSide(std::vector<TLwpBlk>& polys, const std::vector<TLwpVer>
             TAcadLineBlk l = LineWithOwner(p, a, b);
             l.code67 = p.code67;
             if (drawingSide) l.code210 = p.code210;
-            lines.push_back(l);
+            lines.push_back(std::move(l));
         };
         if (p.code70 & (16 | 64)) {
             if (!drawingSide || !(p.code70 & 16)) continue;
@@ -109,7 +113,7 @@ void ExplodePolylineSide(std::vector<TLwpBlk>& polys, const std::vector<TLwpVer>
             a.hankei = b.radius;
             a.st = st;
             a.ed = ed;
-            arcs.push_back(a);
+            arcs.push_back(std::move(a));
         }
     }
 }
@@ -128,7 +132,7 @@ void Chords(std::vector<TAcadLineBlk>& lines, const R& r, double a, int64_t coun
     const auto add = [&](const TAcadPoint& q) {
         TAcadLineBlk l = LineLike(r, prev, q);
         l.code210 = r.code210;
-        lines.push_back(l);
+        lines.push_back(std::move(l));
         prev = q;
     };
     for (int64_t k = 1; k <= count; ++k) add(PolarPoint(r.center, a + double(k) * step, r.hankei));
@@ -167,7 +171,7 @@ void ExplodeEllipses(DxfDrawing& d, double stepDegrees) {
             if (!SamePoint(p, q, 1e-5)) {
                 TAcadLineBlk l = LineLike(e, p, q);
                 l.code210 = kExtrusionZ;
-                d.LineAry.push_back(l);
+                d.LineAry.push_back(std::move(l));
             }
             p = q;
         }
@@ -222,7 +226,7 @@ void ExplodeFaces(DxfDrawing& d) {
         for (int j = 0; j < n; ++j) {
             TAcadLineBlk l = LineLike(f, f.pt[size_t(j)], f.pt[size_t((j + 1) % n)]);
             l.code67 = f.code67;
-            d.LineAry.push_back(l);
+            d.LineAry.push_back(std::move(l));
         }
     }
 }
