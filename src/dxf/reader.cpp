@@ -1,10 +1,10 @@
 #include "dxf/reader.h"
 
 #include "dxf/number_parsing.h"
+#include "dxf/value_decoder.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 #include <cstring>
 #include <unordered_map>
 
@@ -31,41 +31,6 @@ enum class Kind {
     Leader,
     Spline,
     Dimension
-};
-
-// Decodes string values in the file's encoding; names that repeat are decoded once.
-class ValueDecoder {
-public:
-    explicit ValueDecoder(TextEncoding e)
-        : encoding_(e), decoder_(e == TextEncoding::Cp932 ? "CP932" : "UTF-8") {}
-
-    QString text(sv v) {
-        bool ascii = true;
-        for (char c : v) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-        if (ascii) return QString::fromLatin1(v.data(), qsizetype(v.size()));
-        if (encoding_ == TextEncoding::Utf8)
-            return QString::fromUtf8(v.data(), qsizetype(v.size()));
-        decoder_.resetState();
-        return decoder_.decode(QByteArrayView(v.data(), qsizetype(v.size())));
-    }
-
-    const QString& name(sv v) { return cached(names_, v, false); }
-    const QString& upperName(sv v) { return cached(upperNames_, v, true); }
-
-private:
-    using Cache = std::unordered_map<sv, QString>;
-    const QString& cached(Cache& cache, sv v, bool upper) {
-        auto it = cache.find(v);
-        if (it == cache.end()) {
-            QString s = text(v);
-            it = cache.emplace(v, upper ? s.toUpper() : s).first;
-        }
-        return it->second;
-    }
-
-    TextEncoding encoding_;
-    QStringDecoder decoder_;
-    Cache names_, upperNames_;
 };
 
 double Real(sv v) {

@@ -1,0 +1,48 @@
+// String values of a DXF file decoded in its encoding; names that repeat are decoded once.
+#pragma once
+
+#include "dxf/text_decoding.h"
+
+#include <QString>
+#include <QStringDecoder>
+#include <string_view>
+#include <unordered_map>
+
+namespace quillon {
+
+// The name caches keep views of the bytes decoded: they must outlive the decoder.
+class ValueDecoder {
+public:
+    explicit ValueDecoder(TextEncoding e)
+        : encoding_(e), decoder_(e == TextEncoding::Cp932 ? "CP932" : "UTF-8") {}
+
+    QString text(std::string_view v) {
+        bool ascii = true;
+        for (char c : v) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+        if (ascii) return QString::fromLatin1(v.data(), qsizetype(v.size()));
+        if (encoding_ == TextEncoding::Utf8)
+            return QString::fromUtf8(v.data(), qsizetype(v.size()));
+        decoder_.resetState();
+        return decoder_.decode(QByteArrayView(v.data(), qsizetype(v.size())));
+    }
+
+    const QString& name(std::string_view v) { return cached(names_, v, false); }
+    const QString& upperName(std::string_view v) { return cached(upperNames_, v, true); }
+
+private:
+    using Cache = std::unordered_map<std::string_view, QString>;
+    const QString& cached(Cache& cache, std::string_view v, bool upper) {
+        auto it = cache.find(v);
+        if (it == cache.end()) {
+            QString s = text(v);
+            it = cache.emplace(v, upper ? s.toUpper() : s).first;
+        }
+        return it->second;
+    }
+
+    TextEncoding encoding_;
+    QStringDecoder decoder_;
+    Cache names_, upperNames_;
+};
+
+} // namespace quillon
