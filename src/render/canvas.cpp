@@ -280,69 +280,6 @@ void Canvas::ellipsePoints(int left, int top, int right, int bottom, bool ordere
     if (out.size() > 1 && out.front() == out.back()) out.pop_back();
 }
 
-void Canvas::arc(int left, int top, int right, int bottom, int x1, int y1, int x2, int y2) {
-    if (penStyle_ == TPenStyle::psClear) return;
-    const double cx = (left + right) / 2.0, cy = (top + bottom) / 2.0;
-    const bool full = x1 == x2 && y1 == y2;
-    // Directions with y up, so that counter-clockwise on screen is the positive sense.
-    const double v1x = x1 - cx, v1y = cy - y1, v2x = x2 - cx, v2y = cy - y2;
-    const double c12 = v1x * v2y - v1y * v2x;
-    const bool wideSweep = c12 < 0 || (c12 == 0 && v1x * v2x + v1y * v2y > 0);
-    const auto inside = [&](const QPoint& p) {
-        if (full) return true;
-        const double vx = p.x() - cx, vy = cy - p.y();
-        const bool afterStart = v1x * vy - v1y * vx >= 0, beforeEnd = vx * v2y - vy * v2x >= 0;
-        return wideSweep ? (afterStart || beforeEnd) : (afterStart && beforeEnd);
-    };
-    if (penWidth_ > 1) {
-        QPainter& p = painter();
-        p.setPen(QPen(QColor::fromRgb(ToRgb(penColor_)), penWidth_, Qt::SolidLine, Qt::RoundCap,
-                      Qt::RoundJoin));
-        p.setCompositionMode(CompositionOf(mode_));
-        p.setBrush(Qt::NoBrush);
-        const QRectF box(left, top, right - left, bottom - top);
-        if (full) {
-            p.drawEllipse(box);
-        } else {
-            const double a1 = std::atan2(v1y, v1x) * 180 / M_PI,
-                         a2 = std::atan2(v2y, v2x) * 180 / M_PI;
-            double sweep = a2 - a1;
-            if (sweep <= 0) sweep += 360;
-            p.drawArc(box, int(std::lround(a1 * 16)), int(std::lround(sweep * 16)));
-        }
-        return;
-    }
-    endPainter();
-    const double a = std::fabs(right - left) / 2.0, b = std::fabs(bottom - top) / 2.0;
-    if (full && !pattern_ && mode_ == PenMode::Copy && a < 4096 && b < 4096) {
-        solidEllipse(std::min(left, right), std::min(top, bottom), std::max(left, right),
-                     std::max(top, bottom));
-        return;
-    }
-    if (a < 4096 && b < 4096) {
-        orderedEllipse(std::min(left, right), std::min(top, bottom), std::max(left, right),
-                       std::max(top, bottom), arcPoints_);
-    } else { // very large: only the rows and columns that can be seen, unless a style needs order
-        const bool needOrder = (pattern_ || mode_ != PenMode::Copy) && (a + b) < 1e5;
-        ellipsePoints(left, top, right, bottom, needOrder, arcPoints_);
-    }
-    const size_t n = arcPoints_.size();
-    if (n == 0) return;
-    size_t start = 0;
-    if (!full) { // begin at the first point of the arc, so that it is walked in one run
-        for (size_t i = 0; i < n; ++i)
-            if (inside(arcPoints_[i]) && !inside(arcPoints_[(i + n - 1) % n])) {
-                start = i;
-                break;
-            }
-    }
-    for (size_t k = 0; k < n; ++k) {
-        const QPoint& p = arcPoints_[(start + k) % n];
-        if (!inside(p)) continue;
-        if (styleOn()) plot(p.x(), p.y());
-    }
-}
-
 // Steps along the ellipse inscribed in the rectangle (both corners included) with integer
 // error terms, from the ends of its horizontal axis towards the ends of its vertical one, and
 // hands each step's points to visit(quarter, x, y): 0 upper right, 1 upper left, 2 lower left,
@@ -380,12 +317,80 @@ void WalkEllipse(int64_t x0, int64_t y0, int64_t x1, int64_t y1, Visit visit) {
     }
 }
 
-void Canvas::solidEllipse(int x0, int y0, int x1, int y1) {
-    const uint32_t rgb = 0xFF000000u | penRgb_;
-    const int w = image_.width(), h = image_.height();
-    WalkEllipse(x0, y0, x1, y1, [&](int, int64_t x, int64_t y) {
-        if (uint64_t(x) < uint64_t(w) && uint64_t(y) < uint64_t(h)) bits_[y * stride_ + x] = rgb;
-    });
+void Canvas::arc(int left, int top, int right, int bottom, int x1, int y1, int x2, int y2) {
+    if (penStyle_ == TPenStyle::psClear) return;
+    const double cx = (left + right) / 2.0, cy = (top + bottom) / 2.0;
+    const bool full = x1 == x2 && y1 == y2;
+    // Directions with y up, so that counter-clockwise on screen is the positive sense.
+    const double v1x = x1 - cx, v1y = cy - y1, v2x = x2 - cx, v2y = cy - y2;
+    const double c12 = v1x * v2y - v1y * v2x;
+    const bool wideSweep = c12 < 0 || (c12 == 0 && v1x * v2x + v1y * v2y > 0);
+    const auto inside = [&](const QPoint& p) {
+        if (full) return true;
+        const double vx = p.x() - cx, vy = cy - p.y();
+        const bool afterStart = v1x * vy - v1y * vx >= 0, beforeEnd = vx * v2y - vy * v2x >= 0;
+        return wideSweep ? (afterStart || beforeEnd) : (afterStart && beforeEnd);
+    };
+    if (penWidth_ > 1) {
+        QPainter& p = painter();
+        p.setPen(QPen(QColor::fromRgb(ToRgb(penColor_)), penWidth_, Qt::SolidLine, Qt::RoundCap,
+                      Qt::RoundJoin));
+        p.setCompositionMode(CompositionOf(mode_));
+        p.setBrush(Qt::NoBrush);
+        const QRectF box(left, top, right - left, bottom - top);
+        if (full) {
+            p.drawEllipse(box);
+        } else {
+            const double a1 = std::atan2(v1y, v1x) * 180 / M_PI,
+                         a2 = std::atan2(v2y, v2x) * 180 / M_PI;
+            double sweep = a2 - a1;
+            if (sweep <= 0) sweep += 360;
+            p.drawArc(box, int(std::lround(a1 * 16)), int(std::lround(sweep * 16)));
+        }
+        return;
+    }
+    endPainter();
+    const double a = std::fabs(right - left) / 2.0, b = std::fabs(bottom - top) / 2.0;
+    if (a < 4096 && b < 4096 && !pattern_ && mode_ == PenMode::Copy) {
+        // A solid copy pen needs no order and does not mind a point visited twice.
+        const uint32_t rgb = 0xFF000000u | penRgb_;
+        const int w = image_.width(), h = image_.height();
+        const auto put = [&](int64_t x, int64_t y) {
+            if (uint64_t(x) < uint64_t(w) && uint64_t(y) < uint64_t(h))
+                bits_[y * stride_ + x] = rgb;
+        };
+        const int x0 = std::min(left, right), y0 = std::min(top, bottom);
+        const int xe = std::max(left, right), ye = std::max(top, bottom);
+        if (full)
+            WalkEllipse(x0, y0, xe, ye, [&](int, int64_t x, int64_t y) { put(x, y); });
+        else
+            WalkEllipse(x0, y0, xe, ye, [&](int, int64_t x, int64_t y) {
+                if (inside(QPoint(int(x), int(y)))) put(x, y);
+            });
+        return;
+    }
+    if (a < 4096 && b < 4096) {
+        orderedEllipse(std::min(left, right), std::min(top, bottom), std::max(left, right),
+                       std::max(top, bottom), arcPoints_);
+    } else { // very large: only the rows and columns that can be seen, unless a style needs order
+        const bool needOrder = (pattern_ || mode_ != PenMode::Copy) && (a + b) < 1e5;
+        ellipsePoints(left, top, right, bottom, needOrder, arcPoints_);
+    }
+    const size_t n = arcPoints_.size();
+    if (n == 0) return;
+    size_t start = 0;
+    if (!full) { // begin at the first point of the arc, so that it is walked in one run
+        for (size_t i = 0; i < n; ++i)
+            if (inside(arcPoints_[i]) && !inside(arcPoints_[(i + n - 1) % n])) {
+                start = i;
+                break;
+            }
+    }
+    for (size_t k = 0; k < n; ++k) {
+        const QPoint& p = arcPoints_[(start + k) % n];
+        if (!inside(p)) continue;
+        if (styleOn()) plot(p.x(), p.y());
+    }
 }
 
 // The same points in counter-clockwise screen order from the rightmost point: the upper right

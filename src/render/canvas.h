@@ -64,7 +64,6 @@ private:
     void plot(int x, int y);
     bool styleOn();
     void wideLine(int x0, int y0, int x1, int y1);
-    void solidEllipse(int x0, int y0, int x1, int y1);
     void orderedEllipse(int x0, int y0, int x1, int y1, std::vector<QPoint>& out);
     QPainter& painter();
     void endPainter();
