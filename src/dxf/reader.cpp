@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <cstring>
 #include <unordered_map>
 
@@ -84,6 +85,7 @@ private:
     void endRecord();
     template <class R> void colourRule(R& r);
     int16_t layerColor(const QString& name);
+    int16_t lookUpLayer(const QString& name);
     template <class R> bool common(R& r, int code, sv v, bool withColour);
 
     void lineGroup(TAcadLineBlk& r, int code, sv v);
@@ -121,14 +123,29 @@ private:
     bool lwpVertexOwned_ = false; // the newest vertex belongs to the open LWPOLYLINE
     int leaderIndex_ = -1;
     std::unordered_map<const QChar*, int16_t> layerColors_; // keyed by decoded, shared names
+    QHash<QString, size_t> layerIndex_; // the first layer of each name among the indexed ones
+    size_t layersIndexed_ = 0;
 };
 
 // Layer names are decoded once and shared by every record on the layer, so a lookup is keyed by
 // the shared text itself. The layer table may change colours: it empties the memo.
 int16_t DxfReader::layerColor(const QString& name) {
     const auto [it, added] = layerColors_.try_emplace(name.constData(), 0);
-    if (added) it->second = LayerColor(d_, name);
+    if (added) it->second = lookUpLayer(name);
     return it->second;
+}
+
+// LayerColor through an index of the layer table, so that drawings with very many layers do
+// not search the whole table for every new name.
+int16_t DxfReader::lookUpLayer(const QString& name) {
+    std::vector<TLayer>& layers = d_.LayerAry;
+    for (; layersIndexed_ < layers.size(); ++layersIndexed_)
+        if (!layerIndex_.contains(layers[layersIndexed_].Name))
+            layerIndex_.insert(layers[layersIndexed_].Name, layersIndexed_);
+    const auto found = layerIndex_.constFind(name);
+    if (found != layerIndex_.cend()) return layers[*found].color;
+    layers.push_back(DefaultLayer(name));
+    return layers.back().color;
 }
 
 template <class R> void DxfReader::colourRule(R& r) {
@@ -211,7 +228,14 @@ void DxfReader::layerTable(int code, sv v) {
     if (layerRecord_ && !d_.LayerAry.empty()) {
         TLayer& l = d_.LayerAry.back();
         switch (code) {
-        case 2: l.Name = dec_.name(v); break;
+        case 2:
+            if (layersIndexed_ == d_.LayerAry.size()) { // indexed under its former name
+                const auto old = layerIndex_.constFind(l.Name);
+                if (old != layerIndex_.cend() && *old == layersIndexed_ - 1) layerIndex_.erase(old);
+                --layersIndexed_;
+            }
+            l.Name = dec_.name(v);
+            break;
         case 6: l.ltype = dec_.upperName(v); break;
         case 70:
             l.code70 = Small(v);

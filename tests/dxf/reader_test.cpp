@@ -117,6 +117,46 @@ TEST(Reader, ColourRulesInsideAndOutsideBlocks) {
     EXPECT_EQ(r.d.LayerAry[2].ltype, "CONTINUOUS");
 }
 
+TEST(Reader, ManyLayersAreEachAddedOnce) {
+    QByteArray body;
+    for (int i = 0; i < 20000; ++i) {
+        const QByteArray name = "L" + QByteArray::number(i % 10000);
+        body += Dxf({{0, "LINE"}, {8, name.constData()}});
+    }
+    const Read r = ReadBytes(Layers({{0, "LAYER"}, {2, "L5"}, {62, "4"}}) + EntitiesSection(body));
+    ASSERT_EQ(r.d.LayerAry.size(), 10000u);
+    EXPECT_EQ(r.d.LayerAry[0].Name, "L5");
+    EXPECT_EQ(r.d.LineAry[5].color, 4);
+    EXPECT_EQ(r.d.LineAry[10005].color, 4);
+    EXPECT_EQ(r.d.LineAry[19999].color, 7);
+    EXPECT_EQ(r.d.LayerAry.back().Name, "L9999");
+}
+
+TEST(Reader, ALayerNamedAfterALookupIsFoundByItsNewName) {
+    // A malformed file: a layer table inside the entities. The text ending at "0 LAYER" finds the
+    // new, still unnamed layer; once it is named NEW, an unnamed layer is no longer there.
+    const Read r = ReadBytes(Dxf({{0, "SECTION"},
+                                  {2, "ENTITIES"},
+                                  {0, "TABLE"},
+                                  {2, "LAYER"},
+                                  {0, "TEXT"},
+                                  {1, "t"},
+                                  {0, "LAYER"},
+                                  {2, "NEW"},
+                                  {62, "3"},
+                                  {0, "TEXT"},
+                                  {1, "u"},
+                                  {0, "ENDSEC"},
+                                  {0, "EOF"}}));
+    ASSERT_EQ(r.d.LayerAry.size(), 2u);
+    EXPECT_EQ(r.d.LayerAry[0].Name, "NEW");
+    EXPECT_EQ(r.d.LayerAry[0].color, 3);
+    EXPECT_EQ(r.d.LayerAry[1].Name, "");
+    ASSERT_EQ(r.d.TextAry.size(), 2u);
+    EXPECT_EQ(r.d.TextAry[0].color, 7);
+    EXPECT_EQ(r.d.TextAry[1].color, 7);
+}
+
 TEST(Reader, LayerTableFlags) {
     const Read r = ReadBytes(Layers({{0, "LAYER"},
                                      {2, "Off"},
