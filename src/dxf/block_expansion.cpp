@@ -58,6 +58,22 @@ bool TakesInsertLayer(const QString& layer, int16_t color) {
     return color == 0 || (layer.size() == 1 && layer.front() == u'0');
 }
 
+// LayerColor for the many lookups of a few names. Expansion adds layers but renames none, so an
+// answer once given stays right.
+class LayerColors {
+public:
+    explicit LayerColors(DxfDrawing& d) : d_(d) {}
+    int16_t operator()(const QString& name) {
+        auto it = memo_.constFind(name);
+        if (it == memo_.cend()) it = memo_.insert(name, LayerColor(d_, name));
+        return *it;
+    }
+
+private:
+    DxfDrawing& d_;
+    QHash<QString, int16_t> memo_;
+};
+
 // The placement of one insert, with its rotation worked out once.
 struct Placement {
     TAcadPoint from, scale, to;
@@ -76,18 +92,16 @@ struct Placement {
 };
 
 // Copies a block's lines, circles, arcs and texts into the drawing, placed by insert i.
-void CopyPlaced(DxfDrawing& d, const BlockContents& contents, const TBlockBlk& b,
-                const TInsertBlk& i) {
+void CopyPlaced(DxfDrawing& d, const BlockContents& contents, LayerColors& colors,
+                const TBlockBlk& b, const TInsertBlk& i) {
     const double scale = std::fabs(i.scale.x);
     const Placement place(b, i);
-    int layerColor = -65536; // of the insert's layer, looked up when first needed
     const auto common = [&](auto& r, bool withLtype) {
         r.code67 = i.code67;
         r.code210 = i.code210;
         if (TakesInsertLayer(r.layer, r.color)) {
-            if (layerColor < -32768) layerColor = LayerColor(d, i.layer);
             r.layer = i.layer;
-            r.color = int16_t(layerColor);
+            r.color = colors(i.layer);
             if constexpr (requires { r.ltype; })
                 if (withLtype) r.ltype = i.ltype;
         }
@@ -136,8 +150,8 @@ TAcadPoint PlacePoint(const TAcadPoint& p, const TBlockBlk& block, const TInsert
 void ReserveFor(DxfDrawing& d, const BlockContents& contents,
                 const std::vector<TInsertBlk>& inserts, size_t first) {
     size_t lines = 0, circles = 0, arcs = 0, texts = 0;
-    for (size_t n = first; n < inserts.size(); ++n) {
-        const QString& name = inserts[n].name;
+    for (const TInsertBlk& insert : inserts) {
+        const QString& name = insert.name;
         lines += BlockContents::of(contents.lines, name).size();
         circles += BlockContents::of(contents.circles, name).size();
         arcs += BlockContents::of(contents.arcs, name).size();
@@ -165,16 +179,19 @@ size_t LinesAddedByExpansion(const DxfDrawing& d) {
 void ExpandTopInserts(DxfDrawing& d) {
     const BlockContents contents(d);
     const QHash<QString, size_t> blocks = BlockIndex(d);
-    ReserveFor(d, contents, d.TopInsertAry, 0);
+    LayerColors colors(d);
+    ReserveFor(d, contents, d.TopInsertAry);
     for (size_t n = 0; n < d.TopInsertAry.size(); ++n) {
         const TInsertBlk& i = d.TopInsertAry[n];
         if (i.code60 != 0) continue;
-        if (const TBlockBlk* b = FindBlock(d, blocks, i.name)) CopyPlaced(d, contents, *b, i);
+        if (const TBlockBlk* b = FindBlock(d, blocks, i.name))
+            CopyPlaced(d, contents, colors, *b, i);
     }
 }
 
 void ExpandBlocks(DxfDrawing& d) {
     const BlockContents contents(d);
+    LayerColors colors(d);
     const QSet<QString> dimensionBlocks = DimensionBlockNames(d);
     QHash<QString, std::vector<size_t>> topByName;
     for (size_t i = 0; i < d.TopInsertAry.size(); ++i)
@@ -215,7 +232,7 @@ void ExpandBlocks(DxfDrawing& d) {
                 if (TakesInsertLayer(n.layer, n.color)) {
                     n.ltype = top.ltype;
                     n.layer = top.layer;
-                    n.color = LayerColor(d, top.layer);
+                    n.color = colors(top.layer);
                 }
                 n.rotate = nested.rotate + top.rotate;
                 n.scale = {nested.scale.x * top.scale.x, nested.scale.y * top.scale.y,
@@ -231,7 +248,7 @@ void ExpandBlocks(DxfDrawing& d) {
                 if (TakesInsertLayer(n.layer, n.color)) {
                     n.ltype = k.ltype;
                     n.layer = k.layer;
-                    n.color = LayerColor(d, k.layer);
+                    n.color = colors(k.layer);
                 }
                 d.NestInsertAry.push_back(std::move(n));
             }
@@ -244,13 +261,15 @@ void ExpandNestedInserts(DxfDrawing& d) {
     const BlockContents contents(d);
     const QHash<QString, size_t> blocks = BlockIndex(d);
     const QSet<QString> dimensionBlocks = DimensionBlockNames(d);
-    ReserveFor(d, contents, d.NestInsertAry, 0);
+    LayerColors colors(d);
+    ReserveFor(d, contents, d.NestInsertAry);
     for (size_t k = 0; k < d.NestInsertAry.size(); ++k) {
         const TInsertBlk& n = d.NestInsertAry[k];
         const bool anonymous = n.dimBlkName.startsWith(u'*');
         if (anonymous && !d.DimensionAry.empty() && !dimensionBlocks.contains(n.dimBlkName))
             continue;
-        if (const TBlockBlk* b = FindBlock(d, blocks, n.name)) CopyPlaced(d, contents, *b, n);
+        if (const TBlockBlk* b = FindBlock(d, blocks, n.name))
+            CopyPlaced(d, contents, colors, *b, n);
     }
 }
 
