@@ -148,7 +148,7 @@ TAcadPoint PlacePoint(const TAcadPoint& p, const TBlockBlk& block, const TInsert
 // Room for everything the inserts will add, made once: the arrays are large and growing them
 // step by step would copy them again and again.
 void ReserveFor(DxfDrawing& d, const BlockContents& contents,
-                const std::vector<TInsertBlk>& inserts, size_t first) {
+                const std::vector<TInsertBlk>& inserts) {
     size_t lines = 0, circles = 0, arcs = 0, texts = 0;
     for (const TInsertBlk& insert : inserts) {
         const QString& name = insert.name;
