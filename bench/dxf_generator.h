@@ -67,37 +67,49 @@ inline bool WriteSampleDxf(const QString& path, qint64 targetBytes) {
     }
     pair(0, "ENDSEC");
     pair(0, "SECTION"), pair(2, "ENTITIES");
+    int handle = 0x100;
+    // As a CAD program writes them: a handle, the owner, subclass markers around the layer.
+    auto head = [&](const char* kind, const QByteArray& layer, const char* subclass) {
+        pair(0, kind), pair(5, QByteArray::number(handle++, 16).toUpper()), pair(330, "1F");
+        pair(100, "AcDbEntity"), pair(8, layer), pair(100, subclass);
+    };
     while (f.pos() + out.size() < targetBytes) {
         const double x = rng.next() * 10000, y = rng.next() * 10000;
         const QByteArray layer = "LAYER" + QByteArray::number(rng.below(20));
         const int kind = rng.below(100);
         if (kind < 55) {
-            pair(0, "LINE"), pair(8, layer), pair(10, num(x)), pair(20, num(y)), pair(30, "0.0");
+            head("LINE", layer, "AcDbLine");
+            pair(10, num(x)), pair(20, num(y)), pair(30, "0.0");
             pair(11, num(x + rng.next() * 50)), pair(21, num(y + rng.next() * 50)), pair(31, "0.0");
         } else if (kind < 65) {
-            pair(0, "CIRCLE"), pair(8, layer), pair(10, num(x)), pair(20, num(y)), pair(30, "0.0");
-            pair(40, num(1 + rng.next() * 20));
+            head("CIRCLE", layer, "AcDbCircle");
+            pair(10, num(x)), pair(20, num(y)), pair(30, "0.0"), pair(40, num(1 + rng.next() * 20));
         } else if (kind < 75) {
-            pair(0, "ARC"), pair(8, layer), pair(10, num(x)), pair(20, num(y)), pair(30, "0.0");
-            pair(40, num(1 + rng.next() * 20)), pair(50, num(rng.next() * 360));
+            head("ARC", layer, "AcDbCircle");
+            pair(10, num(x)), pair(20, num(y)), pair(30, "0.0"), pair(40, num(1 + rng.next() * 20));
+            pair(100, "AcDbArc"), pair(50, num(rng.next() * 360));
             pair(51, num(rng.next() * 360));
         } else if (kind < 85) {
             const int n = 3 + rng.below(6);
-            pair(0, "LWPOLYLINE"), pair(8, layer), pair(90, QByteArray::number(n)), pair(70, "1");
+            head("LWPOLYLINE", layer, "AcDbPolyline");
+            pair(90, QByteArray::number(n)), pair(70, "1");
             for (int v = 0; v < n; ++v) {
                 pair(10, num(x + rng.next() * 40)), pair(20, num(y + rng.next() * 40));
                 if (v % 3 == 0) pair(42, num(rng.next() - 0.5));
             }
         } else if (kind < 92) {
-            pair(0, "TEXT"), pair(8, layer), pair(10, num(x)), pair(20, num(y)), pair(30, "0.0");
+            head("TEXT", layer, "AcDbText");
+            pair(10, num(x)), pair(20, num(y)), pair(30, "0.0");
             pair(40, num(2 + rng.next() * 5)),
                 pair(1, "PART-" + QByteArray::number(rng.below(9999)));
             pair(50, num(rng.below(4) * 90.0));
         } else if (kind < 95) {
-            pair(0, "MTEXT"), pair(8, layer), pair(10, num(x)), pair(20, num(y)), pair(30, "0.0");
+            head("MTEXT", layer, "AcDbMText");
+            pair(10, num(x)), pair(20, num(y)), pair(30, "0.0");
             pair(40, "3.0"), pair(71, "1"), pair(1, "{\\fArial|b1;NOTE}\\Pline two");
         } else {
-            pair(0, "INSERT"), pair(8, layer), pair(2, "PART" + QByteArray::number(rng.below(10)));
+            head("INSERT", layer, "AcDbBlockReference");
+            pair(2, "PART" + QByteArray::number(rng.below(10)));
             pair(10, num(x)), pair(20, num(y)), pair(30, "0.0"), pair(50, num(rng.below(8) * 45.0));
         }
         if (out.size() > (1 << 22)) flush();

@@ -38,51 +38,54 @@ struct TLayer {
     QString Comment;
 };
 
-struct TAcadLineBlk {
-    QString bname, layer, ltype;
-    int16_t color = 0;
+// The most numerous record: what a redraw reads of it (points, pen, filters) fills the first
+// cache line, and records start on cache lines.
+struct alignas(64) TAcadLineBlk {
     TAcadPoint st, ed;
     TColor PenColor = 0;
     TPenStyle PenStyle = TPenStyle::psSolid;
-    int16_t code67 = 0;
-    TAcadPoint code210;
-    int16_t layindex = 0;
-    double atsumi = 0;
-    int16_t convtype = 0;
     bool lwpflag = false;
-    bool checked = false;
+    int16_t code67 = 0;
+    int16_t layindex = 0;
     int16_t code60 = 0;
+    int16_t color = 0;
+    int16_t convtype = 0;
+    TAcadPoint code210;
+    double atsumi = 0;
+    bool checked = false;
+    QString bname, layer, ltype;
 };
 
-struct TCircleBlk {
-    QString bname, layer, ltype;
-    int16_t color = 0;
+// Circles and arcs keep what a redraw reads of them in their first cache line too.
+struct alignas(64) TCircleBlk {
     TAcadPoint center;
     double hankei = 0;
     TColor PenColor = 0;
     TPenStyle PenStyle = TPenStyle::psSolid;
-    int16_t code67 = 0;
-    TAcadPoint code210;
-    int16_t layindex = 0;
     bool checked = false;
+    int16_t code67 = 0;
+    int16_t layindex = 0;
     int16_t code60 = 0;
+    int16_t color = 0;
+    TAcadPoint code210;
+    QString bname, layer, ltype;
 };
 
-struct TArcBlk {
-    QString bname, layer, ltype;
-    int16_t color = 0;
+struct alignas(64) TArcBlk {
     TAcadPoint center;
     double hankei = 0;
     double st = 0, ed = 0; // degrees, counter-clockwise from st to ed
     TColor PenColor = 0;
     TPenStyle PenStyle = TPenStyle::psSolid;
-    int16_t code67 = 0;
-    TAcadPoint code210;
-    int16_t layindex = 0;
-    double atsumi = 0;
     bool lwpflag = false;
-    bool checked = false;
+    int16_t code67 = 0;
+    int16_t layindex = 0;
     int16_t code60 = 0;
+    int16_t color = 0;
+    bool checked = false;
+    TAcadPoint code210;
+    double atsumi = 0;
+    QString bname, layer, ltype;
 };
 
 struct TInsertBlk {
