@@ -103,18 +103,12 @@ Box TextBox(const TAcadPoint& pt10, const TAcadPoint& pt11, int code71, bool mtf
     }
     const TAcadPoint b = (code72 == 0 && code73 == 0) ? pt10 : pt11;
     const double width = code40 * code41 * 0.855 * double(str.size());
-    double dx = 0, dy;
+    double dx = 0;
     if (code72 == 1 || code72 == 4)
         dx = -width / 2;
     else if (code72 == 2 || code72 == 3 || code72 == 5)
         dx = -width;
-    switch (code73) {
-    case 0: dy = code72 == 4 ? code40 / 2 - 0.03 * code40 : 0.855 * code40; break;
-    case 1: dy = 0.994 * code40; break;
-    case 2: dy = code40 / 2 - 0.03 * code40; break;
-    case 3: dy = 0.086 * code40; break;
-    default: dy = code40; break;
-    }
+    const double dy = TextCellRise(code72, code73, code40);
     const TAcadPoint o = RotatePoint({dx, dy, 0}, theta);
     const TAcadPoint k3{b.x + 2 * o.x, b.y + 2 * o.y, b.z};
     const TAcadPoint k4 = PolarPoint(k3, theta, width);
@@ -124,6 +118,16 @@ Box TextBox(const TAcadPoint& pt10, const TAcadPoint& pt11, int code71, bool mtf
     for (const TAcadPoint& p : {k1, k2, k3, k4}) Include(box, p);
     box.min.z = box.max.z = 0;
     return box;
+}
+
+double TextCellRise(int code72, int code73, double cell) {
+    switch (code73) {
+    case 0: return code72 == 4 ? cell / 2 - 0.03 * cell : 0.855 * cell;
+    case 1: return 0.994 * cell;
+    case 2: return cell / 2 - 0.03 * cell;
+    case 3: return 0.086 * cell;
+    default: return cell;
+    }
 }
 
 Box TextBoxOf(const TTextBlk& t) {

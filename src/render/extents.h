@@ -21,6 +21,10 @@ Box TextBox(const TAcadPoint& pt10, const TAcadPoint& pt11, int code71, bool mtf
             double code40);
 Box TextBoxOf(const TTextBlk& t);
 
+// How far above a TEXT's alignment point the top of its cell lies, for a cell of that height,
+// by its vertical (code73) and horizontal (code72) alignment.
+double TextCellRise(int code72, int code73, double cell);
+
 // Sets ExtMinPt and ExtMaxPt of the drawing.
 void CalcExtents(DxfDrawing& d);
 

@@ -19,6 +19,14 @@ template <class T> void Empty(std::vector<T>& a) {
     std::vector<T>().swap(a);
 }
 
+// Converts the records of a source array, when it has any, and empties it.
+template <class T>
+void Consume(DxfDrawing& d, std::vector<T>& source, void (*convert)(DxfDrawing&)) {
+    if (source.empty()) return;
+    convert(d);
+    Empty(source);
+}
+
 void ShowJisLayers(DxfDrawing& d, bool showNew, bool showOld) {
     int matched = 0;
     for (TLayer& l : d.LayerAry) {
@@ -74,22 +82,10 @@ void ReduceDrawing(DxfDrawing& d, const std::function<void(int)>& progress) {
     }
     Empty(d.TopInsertAry);
     Empty(d.NestInsertAry);
-    if (!d.FaceAry.empty()) {
-        ExplodeFaces(d);
-        Empty(d.FaceAry);
-    }
-    if (!d.LeaderAry.empty()) {
-        ExplodeLeaders(d);
-        Empty(d.LeaderAry);
-    }
-    if (!d.SolidAry.empty()) {
-        ExplodeSolids(d);
-        Empty(d.SolidAry);
-    }
-    if (!d.SplineAry.empty()) {
-        ExplodeSplines(d);
-        Empty(d.SplineAry);
-    }
+    Consume(d, d.FaceAry, ExplodeFaces);
+    Consume(d, d.LeaderAry, ExplodeLeaders);
+    Consume(d, d.SolidAry, ExplodeSolids);
+    Consume(d, d.SplineAry, ExplodeSplines);
     progress(80);
     ShowJisLayers(d, true, false);
     progress(90);

@@ -1,6 +1,7 @@
 #include "render/text_drawing.h"
 
 #include "dxf/text_decoding.h"
+#include "render/extents.h"
 #include "render/geometry.h"
 #include "render/view.h"
 
@@ -120,18 +121,12 @@ void DrawDxfText(Canvas& canvas, QPoint origin, const QString& text, const TAcad
     const double hh = h * 100.0;
     if (!mtflag) {
         const double ww = canvas.textWidth(text) * 100.0;
-        double dx = 0, dy;
+        double dx = 0;
         if (code72 == 1 || code72 == 4)
             dx = -ww / 2;
         else if (code72 == 2)
             dx = -ww;
-        switch (code73) {
-        case 0: dy = code72 == 4 ? hh / 2 - 0.03 * hh : 0.855 * hh; break;
-        case 1: dy = 0.994 * hh; break;
-        case 2: dy = hh / 2 - 0.03 * hh; break;
-        case 3: dy = 0.086 * hh; break;
-        default: dy = hh; break;
-        }
+        const double dy = TextCellRise(code72, code73, hh);
         WriteAt(canvas, origin, Offset(b, dx, dy, theta, upp), upp, escapement, text);
     } else {
         const double spacing = 1.7 * code44;
