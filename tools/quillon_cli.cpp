@@ -11,9 +11,11 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QRegularExpression>
+#include <cmath>
 #include <cstdio>
 #include <iostream>
 #include <nlohmann/json.hpp>
+#include <optional>
 
 using namespace quillon;
 using nlohmann::json;
@@ -183,6 +185,33 @@ int PreviewDwg(const QString& file, QSize size, bool whiteEmphasis, const QStrin
     return kDrawn;
 }
 
+// A picture side of at most this many pixels keeps the picture's memory bounded.
+constexpr int kMaxSide = 16384;
+
+std::optional<QSize> ParseSize(const std::string& text) {
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"))
+                                          .match(QString::fromStdString(text));
+    if (!m.hasMatch()) return std::nullopt;
+    const int w = m.captured(1).toInt(), h = m.captured(2).toInt();
+    if (w < 1 || h < 1 || w > kMaxSide || h > kMaxSide) return std::nullopt;
+    return QSize(w, h);
+}
+
+// Empty when no view is given; nothing when the text is not four finite numbers with a width
+// and height above 0.
+std::optional<std::vector<double>> ParseView(const std::string& text) {
+    std::vector<double> view;
+    if (text.empty()) return view;
+    for (const QString& part : QString::fromStdString(text).split(u',')) {
+        bool ok = false;
+        const double v = part.trimmed().toDouble(&ok);
+        if (!ok || !std::isfinite(v)) return std::nullopt;
+        view.push_back(v);
+    }
+    if (view.size() != 4 || !(view[2] > 0) || !(view[3] > 0)) return std::nullopt;
+    return view;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -205,27 +234,20 @@ int main(int argc, char** argv) {
     try {
         cli.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        const int code = cli.exit(e);
-        return code == 0 ? 0 : kUsage;
-    }
-    const QRegularExpressionMatch size =
-        QRegularExpression(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"))
-            .match(QString::fromStdString(sizeText));
-    if (!size.hasMatch() || size.captured(1).toInt() < 1 || size.captured(2).toInt() < 1) {
-        std::cerr << "quillon-cli: --size must be WxH, for example 800x600\n";
+        if (e.get_exit_code() == 0) return cli.exit(e); // --help
+        std::cerr << "quillon-cli: " << e.what() << '\n';
         return kUsage;
     }
-    std::vector<double> view;
-    if (!viewText.empty()) {
-        for (const QString& part : QString::fromStdString(viewText).split(u',')) {
-            bool ok = false;
-            view.push_back(part.trimmed().toDouble(&ok));
-            if (!ok) view.clear(), view.push_back(0), view.push_back(0);
-        }
-        if (view.size() != 4) {
-            std::cerr << "quillon-cli: --view must be CX,CY,W,H\n";
-            return kUsage;
-        }
+    const std::optional<QSize> pictureSize = ParseSize(sizeText);
+    if (!pictureSize) {
+        std::cerr << "quillon-cli: --size must be WxH with sides from 1 to " << kMaxSide
+                  << ", for example 800x600\n";
+        return kUsage;
+    }
+    const std::optional<std::vector<double>> view = ParseView(viewText);
+    if (!view) {
+        std::cerr << "quillon-cli: --view must be CX,CY,W,H: four numbers, W and H above 0\n";
+        return kUsage;
     }
     const QString path = QString::fromStdString(file);
     const QFileInfo info(path);
@@ -233,8 +255,7 @@ int main(int argc, char** argv) {
         std::cerr << "quillon-cli: " << file << ": no such readable file\n";
         return kMissing;
     }
-    const QSize pictureSize(size.captured(1).toInt(), size.captured(2).toInt());
     if (path.endsWith(QLatin1String(".dwg"), Qt::CaseInsensitive))
-        return PreviewDwg(path, pictureSize, whiteEmphasis, QString::fromStdString(out), asJson);
-    return PreviewDxf(path, pictureSize, view, QString::fromStdString(out), asJson, dump);
+        return PreviewDwg(path, *pictureSize, whiteEmphasis, QString::fromStdString(out), asJson);
+    return PreviewDxf(path, *pictureSize, *view, QString::fromStdString(out), asJson, dump);
 }

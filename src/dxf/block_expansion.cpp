@@ -196,6 +196,11 @@ void ExpandBlocks(DxfDrawing& d) {
     QHash<QString, std::vector<size_t>> topByName;
     for (size_t i = 0; i < d.TopInsertAry.size(); ++i)
         topByName[d.TopInsertAry[i].name].push_back(i);
+    // Blocks some INSERT refers to are drawn through it, placed: never also as they stand.
+    QSet<QString> inserted;
+    for (const TInsertBlk& i : d.TopInsertAry) inserted.insert(i.name);
+    for (const TBlockBlk& b : d.BlockAry)
+        for (const TInsertBlk& i : b.InsertAry) inserted.insert(i.name);
 
     for (const TBlockBlk& k : d.BlockAry) {
         if (k.code60 != 0) continue;
@@ -241,8 +246,9 @@ void ExpandBlocks(DxfDrawing& d) {
                 d.NestInsertAry.push_back(std::move(n));
             }
         }
-        // An anonymous block's INSERTs are also taken as they stand.
-        if (k.name.startsWith(u'*')) {
+        // The INSERTs of an anonymous block shown through its own entity (a dimension, a
+        // table) are taken as they stand.
+        if (k.name.startsWith(u'*') && !inserted.contains(k.name)) {
             for (const TInsertBlk& nested : k.InsertAry) {
                 TInsertBlk n = nested;
                 if (TakesInsertLayer(n.layer, n.color)) {

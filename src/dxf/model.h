@@ -170,6 +170,7 @@ struct TEllipseBlk {
     double henpei = 0, kaisi = 0, owari = 0;
     TAcadPoint code210;
     int16_t layindex = 0;
+    int16_t code67 = 0;
     int16_t code60 = 0;
 };
 
@@ -177,6 +178,7 @@ struct TSolidBlk {
     QString bname, layer, ltype;
     int16_t color = 0;
     TAcadPoint p1, p2, p3, p4;
+    int16_t code67 = 0;
     int16_t code60 = 0;
 };
 
@@ -186,6 +188,7 @@ struct TLeaderBlk {
     double code41 = 0;
     int16_t code76 = 0;
     TAcadPoint p1, p2, p3;
+    int16_t code67 = 0;
     int16_t code60 = 0;
 };
 
@@ -219,6 +222,7 @@ struct TSplineBlk {
     std::vector<TAcadPoint> code10Ary;
     std::vector<double> code40Ary;
     std::vector<double> code41Ary;
+    int16_t code67 = 0;
     int16_t code60 = 0;
 };
 

@@ -162,6 +162,12 @@ template <class R> bool DxfReader::common(R& r, int code, sv v, bool withColour)
         return true;
     case 8: r.layer = dec_.name(v); return true;
     case 60: r.code60 = Small(v); return true;
+    case 67: // paper space
+        if constexpr (requires { r.code67; }) {
+            r.code67 = Small(v);
+            return true;
+        }
+        return false;
     case 62:
         if (withColour) r.color = Small(v);
         return true;
@@ -490,8 +496,6 @@ void DxfReader::circleGroup(TCircleBlk& r, int code, sv v) {
     if (common(r, code, v, true)) return;
     if (code == 40)
         r.hankei = Real(v);
-    else if (code == 67)
-        r.code67 = Small(v);
     else if (!TakePoint(r.center, 10, code, v))
         TakePoint(r.code210, 210, code, v);
 }
@@ -504,8 +508,6 @@ void DxfReader::arcGroup(TArcBlk& r, int code, sv v) {
         r.st = Real(v);
     else if (code == 51)
         r.ed = Real(v);
-    else if (code == 67)
-        r.code67 = Small(v);
     else if (!TakePoint(r.center, 10, code, v))
         TakePoint(r.code210, 210, code, v);
 }
@@ -514,10 +516,6 @@ void DxfReader::polylineGroup(TLwpBlk& r, int code, sv v, bool lightweight) {
     if (common(r, code, v, true) || TakeFlags(r, code, v)) return;
     if (code == 38) {
         r.code38 = Real(v);
-        return;
-    }
-    if (code == 67) {
-        r.code67 = Small(v);
         return;
     }
     if (TakePoint(r.code210, 210, code, v) || !lightweight) return;
@@ -545,7 +543,6 @@ void DxfReader::textGroup(TTextBlk& r, int code, sv v) {
     case 41: r.code41 = Real(v); return;
     case 44: r.code44 = Real(v); return;
     case 50: r.code50 = Real(v); return;
-    case 67: r.code67 = Small(v); return;
     case 70: r.code70 = Small(v); return;
     case 71: r.code71 = Small(v); return;
     case 72: r.code72 = Small(v); return;
@@ -570,16 +567,13 @@ void DxfReader::insertGroup(TInsertBlk& r, int code, sv v) {
     case 43: r.scale.z = Real(v); return;
     case 50: r.rotate = Real(v); return;
     case 66: r.code66 = Small(v); return;
-    case 67: r.code67 = Small(v); return;
     default: TakePoint(r.base, 10, code, v); return;
     }
 }
 
 void DxfReader::faceGroup(TFaceBlk& r, int code, sv v) {
     if (common(r, code, v, true)) return;
-    if (code == 67)
-        r.code67 = Small(v);
-    else if (code == 70)
+    if (code == 70)
         r.code70 = Small(v);
     else
         for (int k = 0; k < 4; ++k)

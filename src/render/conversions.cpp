@@ -24,6 +24,7 @@ TAcadLineBlk LineLike(const From& r, const TAcadPoint& st, const TAcadPoint& ed)
     l.layer = r.layer;
     l.color = r.color;
     if constexpr (requires { r.ltype; }) l.ltype = r.ltype;
+    l.code67 = r.code67 < 0 ? 0 : r.code67; // paper space stays paper space
     l.st = st;
     l.ed = ed;
     return l;
@@ -65,7 +66,6 @@ void ExplodePolylineSide(std::vector<TLwpBlk>& polys, const std::vector<TLwpVer>
         pos = at;
         const auto makeLine = [&](const TAcadPoint& a, const TAcadPoint& b) {
             TAcadLineBlk l = LineWithOwner(p, a, b);
-            l.code67 = p.code67;
             if (drawingSide) l.code210 = p.code210;
             lines.push_back(std::move(l));
         };
@@ -184,11 +184,11 @@ void ExplodeOcsArcs(DxfDrawing& d, bool allArcs, double stepDegrees) {
     for (size_t i = 0; i < count; ++i) {
         TArcBlk& a = d.ArcAry[i];
         if (a.code60 != 0 || (!allArcs && IsUpright(a.code210))) continue;
-        a.code67 = -1;
         const double from = a.st * kDegToRad;
         double to = a.ed * kDegToRad;
         if (to < from) to += 2 * kPi;
         Chords(d.LineAry, a, from, StepCount(to - from, step), step, to);
+        a.code67 = -1; // drawn through its chords from now on
     }
 }
 
@@ -196,8 +196,8 @@ void ExplodeOcsCircles(DxfDrawing& d, bool allCircles, double stepDegrees) {
     const double step = stepDegrees * kDegToRad;
     for (TCircleBlk& c : d.CircleAry) {
         if (c.code60 != 0 || (!allCircles && IsUpright(c.code210))) continue;
-        c.code67 = -1;
         Chords(d.LineAry, c, 0, StepCount(2 * kPi, step), step, 0);
+        c.code67 = -1; // drawn through its chords from now on
     }
 }
 
@@ -224,9 +224,7 @@ void ExplodeFaces(DxfDrawing& d) {
         if (f.code60 != 0 || f.count <= 0) continue;
         const int n = std::min<int>(f.count, 4);
         for (int j = 0; j < n; ++j) {
-            TAcadLineBlk l = LineLike(f, f.pt[size_t(j)], f.pt[size_t((j + 1) % n)]);
-            l.code67 = f.code67;
-            d.LineAry.push_back(std::move(l));
+            d.LineAry.push_back(LineLike(f, f.pt[size_t(j)], f.pt[size_t((j + 1) % n)]));
         }
     }
 }

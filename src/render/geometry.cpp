@@ -1,5 +1,6 @@
 #include "render/geometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace quillon {
@@ -96,6 +97,37 @@ TAcadPoint AxesToWorld(const TAcadPoint& l, const TAcadPoint& origin, const TAca
     return {origin.x + l.x * x.x + l.y * y.x + l.z * z.x,
             origin.y + l.x * x.y + l.y * y.y + l.z * z.y,
             origin.z + l.x * x.z + l.y * y.z + l.z * z.z};
+}
+
+bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double left, double top,
+                 double right, double bottom) {
+    if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1))
+        return true;
+    const bool inside0 = x0 >= left && x0 <= right && y0 >= top && y0 <= bottom;
+    const bool inside1 = x1 >= left && x1 <= right && y1 >= top && y1 <= bottom;
+    if (inside0 && inside1) return true; // the common case, untouched
+    // Liang-Barsky: the part of the parameter range [0, 1] inside all four edges.
+    const double dx = x1 - x0, dy = y1 - y0;
+    double t0 = 0, t1 = 1;
+    const auto edge = [&](double p, double q) {
+        if (p == 0) return q >= 0;
+        const double t = q / p;
+        if (p < 0) {
+            if (t > t1) return false;
+            t0 = std::max(t0, t);
+        } else {
+            if (t < t0) return false;
+            t1 = std::min(t1, t);
+        }
+        return true;
+    };
+    if (!edge(-dx, x0 - left) || !edge(dx, right - x0) || !edge(-dy, y0 - top) ||
+        !edge(dy, bottom - y0))
+        return false;
+    const double sx = x0, sy = y0;
+    if (!inside1) x1 = sx + t1 * dx, y1 = sy + t1 * dy;
+    if (!inside0) x0 = sx + t0 * dx, y0 = sy + t0 * dy;
+    return true;
 }
 
 } // namespace quillon

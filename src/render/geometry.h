@@ -37,4 +37,9 @@ TAcadPoint OcsToWcs(const TAcadPoint& p, const TAcadPoint& n);
 TAcadPoint AxesToWorld(const TAcadPoint& l, const TAcadPoint& origin, const TAcadPoint& x,
                        const TAcadPoint& y, const TAcadPoint& z);
 
+// Cuts the segment (x0, y0)-(x1, y1) to the rectangle; false when it misses it. Segments with
+// coordinates that are not finite are left as they are.
+bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double left, double top,
+                 double right, double bottom);
+
 } // namespace quillon

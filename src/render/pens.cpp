@@ -52,7 +52,7 @@ TPenStyle LineTypeToPenStyle(const QString& name) {
     if (starts("CON")) return TPenStyle::psSolid;
     if (starts("HID") || starts("DASHE")) return TPenStyle::psDot;
     if (starts("CEN") || starts("BOR") || starts("DASHD")) return TPenStyle::psDashDot;
-    if (starts("DEV") || starts("PHA")) return TPenStyle::psDashDotDot;
+    if (starts("DEV") || starts("DIV") || starts("PHA")) return TPenStyle::psDashDotDot;
     if (starts("DOT")) return TPenStyle::psDot;
     return TPenStyle::psSolid;
 }
@@ -88,7 +88,16 @@ void ResolvePens(DxfDrawing& d) {
 
 void DrawLine(Canvas& canvas, QPoint origin, const TAcadPoint& start, const TAcadPoint& end,
               double upp, TColor color, int penWidth, TPenStyle penStyle) {
-    const QPoint a = DrawingToScreen(start, origin, upp), b = DrawingToScreen(end, origin, upp);
+    // Pixel offsets from the origin. An end far outside the picture is moved along the line to
+    // a margin around it, so that rounding and the coordinate limit never turn the line.
+    double x0 = start.x / upp, y0 = -start.y / upp, x1 = end.x / upp, y1 = -end.y / upp;
+    constexpr double kMargin = 1 << 20;
+    const double left = -origin.x() - kMargin, top = -origin.y() - kMargin;
+    if (!ClipSegment(x0, y0, x1, y1, left, top, left + canvas.width() + 2 * kMargin,
+                     top + canvas.height() + 2 * kMargin))
+        return;
+    const QPoint a(origin.x() + Nearest(x0), origin.y() + Nearest(y0)),
+        b(origin.x() + Nearest(x1), origin.y() + Nearest(y1));
     canvas.setPen(color, penWidth, penStyle);
     canvas.moveTo(a.x(), a.y());
     canvas.lineTo(b.x(), b.y());
@@ -102,14 +111,15 @@ void DrawArc(Canvas& canvas, QPoint origin, const TAcadPoint& centre, double rad
         canvas.setPixel(c.x(), c.y(), color);
         return;
     }
-    const bool full = startAngle == 0 && endAngle == 0; // both ends at angle 0, no trigonometry
+    // Both ends at angle 0 needs no trigonometry; a sweep of a whole turn is the whole circle too.
+    const bool full = (startAngle == 0 && endAngle == 0) || endAngle - startAngle >= 2 * kPi;
     const QPoint p1 = DrawingToScreen(full ? TAcadPoint{centre.x + radius, centre.y, centre.z}
                                            : PolarPoint(centre, startAngle, radius),
                                       origin, upp);
     const QPoint p2 =
         full ? p1 : DrawingToScreen(PolarPoint(centre, endAngle, radius), origin, upp);
     if (endAngle < startAngle) endAngle += 2 * kPi;
-    if (p1 == p2 && endAngle - startAngle > kPi / 18000) {
+    if (p1 == p2 && !full && endAngle - startAngle > kPi / 18000) {
         canvas.setPixel(c.x(), c.y(), color);
         return;
     }

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 using namespace quillon;
-using quillon::test::CorpusFiles;
 using quillon::test::TempFolder;
 
 namespace {
@@ -211,8 +210,9 @@ TEST(DwgThumbnail, DamagedFilesCancelSilently) {
 }
 
 TEST(Corpus, EveryDwgWithAPreviewShowsContent) {
+    QUILLON_CORPUS_FILES(files, ".dwg", 60);
     int withPreview = 0;
-    for (const auto& file : CorpusFiles(".dwg")) {
+    for (const auto& file : files) {
         QImage picture;
         ThumbnailFacts facts;
         ASSERT_TRUE(ShowDwgThumbnail(file.path, {200, 150}, 0, true, false, picture, &facts));

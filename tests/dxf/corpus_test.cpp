@@ -6,7 +6,6 @@
 #include <map>
 
 using namespace quillon;
-using quillon::test::CorpusFiles;
 
 namespace {
 
@@ -32,8 +31,7 @@ std::map<QByteArray, int> CountRecords(const QByteArray& bytes, const QByteArray
 } // namespace
 
 TEST(Corpus, EveryDxfReadsAndMatchesAnIndependentCount) {
-    const auto files = CorpusFiles(".dxf");
-    ASSERT_GT(files.size(), 1000);
+    QUILLON_CORPUS_FILES(files, ".dxf", 1000);
     int compared = 0;
     for (const auto& file : files) {
         QString head, version, status, acadVer;

@@ -3,6 +3,7 @@
 #include "render/pens.h"
 #include "render/view.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -143,6 +144,8 @@ TEST(DrawArcRules, TinyCirclesAndCoincidentEndsAreOnePixel) {
         {0.4, 0, 0, 1},           // radius under half a pixel
         {5, 1.0, 1.0 + 0.001, 1}, // end pixels coincide, sweep above 0.01 degree
         {5, 1.0, 1.0, 0},         // zero sweep: the full circle
+        {5, 0, 2 * kPi, 0},       // a sweep of a whole turn: the full circle
+        {5, 1.0, 1.0 + 2 * kPi, 0},
     };
     for (const auto& c : cases) {
         Canvas canvas(30, 30);
@@ -154,6 +157,23 @@ TEST(DrawArcRules, TinyCirclesAndCoincidentEndsAreOnePixel) {
         } else {
             EXPECT_GT(lit.size(), 20u);
         }
+    }
+}
+
+TEST(DrawLineRules, FarZoomKeepsTheDirectionOfLines) {
+    // A line of slope 0.1 through the middle of the picture, one end very far outside it, at
+    // views that get narrower and narrower.
+    for (const double upp : {1.0, 1e-4, 1e-8, 1e-12}) {
+        Canvas canvas(200, 200);
+        DrawLine(canvas, {100, 100}, {-50 * upp, -5 * upp, 0}, {1e6, 1e5, 0}, upp, kWhite, 1,
+                 TPenStyle::psSolid);
+        for (int x = 0; x < 200; ++x) {
+            const int y = 100 - int(std::lround((x - 100) * 0.1));
+            EXPECT_TRUE(x < 50 || canvas.pixel(x, y) || canvas.pixel(x, y - 1) ||
+                        canvas.pixel(x, y + 1))
+                << "upp " << upp << " x " << x;
+        }
+        EXPECT_LT(Lit(canvas).size(), 200u) << upp;
     }
 }
 

@@ -38,15 +38,11 @@ TEST(Pens, LineTypesAndLayerLineTypes) {
     const struct {
         const char* ltype;
         TPenStyle style;
-    } cases[] = {{"CONTINUOUS", TPenStyle::psSolid},
-                 {"hidden2", TPenStyle::psDot},
-                 {"DASHED", TPenStyle::psDot},
-                 {"DASHDOT", TPenStyle::psDashDot},
-                 {"CENTER", TPenStyle::psDashDot},
-                 {"BORDER", TPenStyle::psDashDot},
-                 {"PHANTOM", TPenStyle::psDashDotDot},
-                 {"DIVIDE", TPenStyle::psSolid},
-                 {"DOT", TPenStyle::psDot},
+    } cases[] = {{"CONTINUOUS", TPenStyle::psSolid},   {"hidden2", TPenStyle::psDot},
+                 {"DASHED", TPenStyle::psDot},         {"DASHDOT", TPenStyle::psDashDot},
+                 {"CENTER", TPenStyle::psDashDot},     {"BORDER", TPenStyle::psDashDot},
+                 {"PHANTOM", TPenStyle::psDashDotDot}, {"DIVIDE", TPenStyle::psDashDotDot},
+                 {"DEVIDE", TPenStyle::psDashDotDot},  {"DOT", TPenStyle::psDot},
                  {"BYBLOCK", TPenStyle::psSolid}};
     for (const auto& c : cases) EXPECT_EQ(LineTypeToPenStyle(c.ltype), c.style) << c.ltype;
     DxfDrawing d;

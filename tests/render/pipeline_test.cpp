@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 using namespace quillon;
-using quillon::test::CorpusFiles;
 using quillon::test::Dxf;
 using quillon::test::EntitiesSection;
 using quillon::test::RecordedMessages;
@@ -93,6 +92,115 @@ TEST(Pipeline, DrawsAndFitsTheDrawing) {
     EXPECT_EQ(CountColour(p.picture, qRgb(255, 255, 255)), CountLit(p.picture));
 }
 
+TEST(Pipeline, PaperSpaceNeverShowsWhateverItsKind) {
+    // Each case: one paper-space record far away beside a model-space line from (0,0) to (10,10).
+    const struct {
+        const char* kind;
+        QByteArray pairs;
+    } cases[] = {
+        {"ellipse", Dxf({{0, "ELLIPSE"},
+                         {67, "1"},
+                         {10, "900"},
+                         {20, "900"},
+                         {11, "50"},
+                         {21, "0"},
+                         {40, "0.5"},
+                         {41, "0"},
+                         {42, "6.283185307"}})},
+        {"solid", Dxf({{0, "SOLID"},
+                       {67, "1"},
+                       {10, "900"},
+                       {20, "900"},
+                       {11, "990"},
+                       {21, "900"},
+                       {12, "900"},
+                       {22, "990"},
+                       {13, "900"},
+                       {23, "990"}})},
+        {"leader", Dxf({{0, "LEADER"},
+                        {67, "1"},
+                        {76, "2"},
+                        {10, "900"},
+                        {20, "900"},
+                        {30, "0"},
+                        {10, "990"},
+                        {20, "990"},
+                        {30, "0"}})},
+        {"spline", Dxf({{0, "SPLINE"},
+                        {67, "1"},
+                        {70, "8"},
+                        {10, "900"},
+                        {20, "900"},
+                        {30, "0"},
+                        {10, "990"},
+                        {20, "990"},
+                        {30, "0"}})},
+        {"tilted circle", Dxf({{0, "CIRCLE"},
+                               {67, "1"},
+                               {10, "900"},
+                               {20, "900"},
+                               {40, "50"},
+                               {210, "0"},
+                               {220, "1"},
+                               {230, "0"}})},
+        {"tilted arc", Dxf({{0, "ARC"},
+                            {67, "1"},
+                            {10, "900"},
+                            {20, "900"},
+                            {40, "50"},
+                            {50, "0"},
+                            {51, "180"},
+                            {210, "0"},
+                            {220, "1"},
+                            {230, "0"}})},
+        {"polyline", Dxf({{0, "LWPOLYLINE"},
+                          {67, "1"},
+                          {90, "2"},
+                          {10, "900"},
+                          {20, "900"},
+                          {10, "990"},
+                          {20, "990"}})},
+    };
+    const QByteArray line = Dxf({{0, "LINE"}, {10, "0"}, {20, "0"}, {11, "10"}, {21, "10"}});
+    for (const auto& c : cases) {
+        TempFolder dir;
+        Preview p;
+        RunPreview(p, dir.write("p.dxf", EntitiesSection(line + c.pairs)));
+        ASSERT_TRUE(p.facts.drawn) << c.kind;
+        EXPECT_EQ(p.d.ExtMaxPt.x, 10) << c.kind;
+        EXPECT_EQ(p.d.ExtMaxPt.y, 10) << c.kind;
+        int shownLines = 0;
+        for (const TAcadLineBlk& l : p.d.LineAry) shownLines += l.code67 == 0;
+        EXPECT_EQ(shownLines, 1) << c.kind;
+    }
+}
+
+TEST(Pipeline, AnonymousBlocksReachedByAnInsertDrawTheirNestedBlocksOncePlaced) {
+    // *U1 holds an INSERT of INNER; the drawing places *U1 at (100, 100).
+    const QByteArray blocks = Dxf(
+        {{0, "SECTION"}, {2, "BLOCKS"}, {0, "BLOCK"}, {2, "INNER"}, {10, "0"},     {20, "0"},
+         {0, "LINE"},    {8, "0"},      {10, "0"},    {20, "0"},    {11, "1"},     {21, "0"},
+         {0, "ENDBLK"},  {0, "BLOCK"},  {2, "*U1"},   {70, "1"},    {10, "0"},     {20, "0"},
+         {0, "INSERT"},  {2, "INNER"},  {10, "0"},    {20, "0"},    {0, "ENDBLK"}, {0, "ENDSEC"}});
+    const QByteArray entities = EntitiesSection(Dxf({{0, "INSERT"},
+                                                     {2, "*U1"},
+                                                     {10, "100"},
+                                                     {20, "100"},
+                                                     {0, "LINE"},
+                                                     {10, "100"},
+                                                     {20, "100"},
+                                                     {11, "110"},
+                                                     {21, "110"}}));
+    TempFolder dir;
+    Preview p;
+    RunPreview(p, dir.write("u.dxf", blocks + entities));
+    ASSERT_TRUE(p.facts.drawn);
+    ASSERT_EQ(p.d.LineAry.size(), 2u);
+    EXPECT_EQ(p.d.LineAry[1].st, (TAcadPoint{100, 100, 0}));
+    EXPECT_EQ(p.d.LineAry[1].ed, (TAcadPoint{101, 100, 0}));
+    EXPECT_EQ(p.d.ExtMinPt.x, 100);
+}
+
 TEST(Pipeline, ATinyArcIsDrawnAsItsChord) {
     DxfDrawing d;
     TArcBlk a;
@@ -169,8 +277,9 @@ TEST(Pipeline, RedrawFramesTheViewAndClipsToIt) {
 }
 
 TEST(Corpus, EveryDxfDrawsOrReports) {
+    QUILLON_CORPUS_FILES(files, ".dxf", 1000);
     int drawn = 0, total = 0;
-    for (const auto& file : CorpusFiles(".dxf")) {
+    for (const auto& file : files) {
         Preview p;
         RunPreview(p, file.path, {160, 120});
         ++total;
