@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the program, its tests and benchmarks need (only the missing ones).
 set -euo pipefail
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev libpng-dev libsimpleini-dev libcli11-dev
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev libpng-dev libcli11-dev
           nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-ipafont-gothic
           xvfb xauth)
 missing=()

@@ -27,10 +27,23 @@ bool ApplyDarkStyle(QApplication& app) {
     p.setColor(QPalette::Highlight, QColor(0, 120, 215));
     p.setColor(QPalette::HighlightedText, Qt::white);
     p.setColor(QPalette::PlaceholderText, QColor(140, 140, 140));
+    // Disabled texts grey, without the light etch the style draws under them (white by default,
+    // which would make them look brighter than enabled ones).
     for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         p.setColor(QPalette::Disabled, role, QColor(120, 120, 120));
+    p.setColor(QPalette::Disabled, QPalette::Light, Qt::transparent);
     app.setPalette(p);
     return true;
+}
+
+void SetUpApplication(QApplication& app) {
+    QApplication::setApplicationName(QStringLiteral("Quillon"));
+    ApplyDarkStyle(app); // without it the default look stays
+}
+
+QString LiteralCaption(const QString& text) {
+    QString caption = text;
+    return caption.replace(u'&', QStringLiteral("&&"));
 }
 
 void DeleteScratchDrawings(const QString& folder) {

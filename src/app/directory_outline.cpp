@@ -3,6 +3,7 @@
 #include "app/paths.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
 
 namespace quillon {
@@ -73,7 +74,7 @@ QTreeWidgetItem* DirectoryOutline::itemForPath(const QString& folder) {
         fillChildren(item);
         QTreeWidgetItem* next = nullptr;
         for (int i = 0; i < item->childCount() && !next; ++i)
-            if (item->child(i)->text(0) == part) next = item->child(i);
+            if (item->child(i)->text(0).compare(part, kPathCase) == 0) next = item->child(i);
         if (!next) return item;
         item->setExpanded(true);
         item = next;
@@ -82,8 +83,12 @@ QTreeWidgetItem* DirectoryOutline::itemForPath(const QString& folder) {
 }
 
 void DirectoryOutline::setDirectory(const QString& folder) {
-    const QString clean = CleanFolder(folder);
+    QString clean = CleanFolder(folder);
     if (clean.isEmpty()) return;
+    // A folder that is gone opens its nearest existing parent, so that the tree and the
+    // current folder agree.
+    while (!QFileInfo(clean).isDir() && QFileInfo(clean).dir().path() != clean)
+        clean = CleanFolder(QFileInfo(clean).dir().path());
     const QString drive = DriveOfPath(clean, AvailableDrives());
     if (drive_.isEmpty() || CleanFolder(drive) != drive_) {
         const bool wasBuilding = settingCurrent_;
@@ -97,9 +102,11 @@ void DirectoryOutline::setDirectory(const QString& folder) {
         settingCurrent_ = wasBuilding;
     }
     settingCurrent_ = true;
-    if (QTreeWidgetItem* item = itemForPath(clean)) setCurrentItem(item);
+    QTreeWidgetItem* item = itemForPath(clean);
+    if (item) setCurrentItem(item);
     settingCurrent_ = false;
-    makeCurrent(clean);
+    // The folder the tree shows is the current one, also when a part of the path is not listed.
+    makeCurrent(item ? item->data(0, kPathRole).toString() : clean);
 }
 
 void DirectoryOutline::makeCurrent(const QString& folder) {

@@ -1,14 +1,23 @@
 #include "app/file_list_box.h"
 
+#include "app/file_mask.h"
+
 #include <QDir>
-#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 
 namespace quillon {
 
 FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // Programmatic changes block signals, so this sees only what the user does.
+    connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row < 0) return;
+        showNameInBox();
+        emit clicked();
+    });
     connect(this, &QListWidget::itemClicked, this, [this] {
+        if (std::exchange(pressMovedRow_, false) || !leftPress_) return;
         showNameInBox();
         emit clicked();
     });
@@ -26,12 +35,12 @@ void FileListBox::setMask(const QString& mask) {
 }
 
 void FileListBox::update() {
-    QStringList patterns;
-    for (const QString& p : mask_.split(u';', Qt::SkipEmptyParts))
-        if (!p.trimmed().isEmpty()) patterns << p.trimmed();
+    const QStringList patterns = MaskPatterns(mask_);
     QStringList names;
-    if (!directory_.isEmpty() && !patterns.isEmpty()) // name filters ignore case
-        names = QDir(directory_).entryList(patterns, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    if (!directory_.isEmpty() && !patterns.isEmpty())
+        for (const QString& name :
+             QDir(directory_).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase))
+            if (MatchesMask(name, patterns)) names << name;
     const QSignalBlocker block(this);
     clear();
     addItems(names);
@@ -66,13 +75,11 @@ void FileListBox::deleteEntry(int index) {
     showNameInBox();
 }
 
-void FileListBox::keyPressEvent(QKeyEvent* event) {
+void FileListBox::mousePressEvent(QMouseEvent* event) {
     const int before = currentRow();
-    QListWidget::keyPressEvent(event);
-    if (currentRow() != before && currentRow() >= 0) {
-        showNameInBox();
-        emit clicked();
-    }
+    leftPress_ = event->button() == Qt::LeftButton;
+    QListWidget::mousePressEvent(event);
+    pressMovedRow_ = currentRow() != before;
 }
 
 void FileListBox::showNameInBox() {

@@ -1,6 +1,7 @@
 // The drawings of one folder: the files matching a mask of ";"-separated patterns (ignoring
-// case), sorted by name. A click, or a keyboard move of the selection, raises clicked(). The
-// name box shows the selected name, or the mask when nothing is selected.
+// case), sorted by name. Every change of the current row by the user (click, drag, right-click,
+// keyboard) raises clicked() once, and so does a left click on the current row. The name box
+// shows the selected name, or the mask when nothing is selected.
 #pragma once
 
 #include <QListWidget>
@@ -32,13 +33,15 @@ signals:
     void doubleClicked();
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void showNameInBox();
 
     QString directory_, mask_;
     QLineEdit* nameBox_ = nullptr;
+    bool pressMovedRow_ = false; // the press already raised clicked()
+    bool leftPress_ = false;
 };
 
 } // namespace quillon

@@ -6,9 +6,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quillon"));
-    QApplication::setApplicationDisplayName(quillon::kAppTitle);
-    quillon::ApplyDarkStyle(app); // without it the default look stays
+    quillon::SetUpApplication(app);
     quillon::DialogPrompts prompts;
     auto* window = new quillon::TForm2(quillon::AppPaths::current(), prompts);
     prompts.setOwner(window);

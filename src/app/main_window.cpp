@@ -10,6 +10,7 @@
 #include "app/preview_panel.h"
 #include "app/settings_file.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -25,6 +26,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace quillon {
@@ -93,6 +95,7 @@ void TForm2::buildLayout() {
     aqua.setColor(QPalette::Text, QColor(0, 255, 255));
     aqua.setColor(QPalette::ButtonText, QColor(0, 255, 255));
     ComboBox2->setPalette(aqua);
+    ComboBox2->view()->setPalette(aqua); // the drop-down list too
     Button28 = Button(top, "Button28", QStringLiteral("ターゲット CAD を変更"));
     Button28->setEnabled(false);
     Label2 = Named(new QLabel(QStringLiteral("現在のフォルダ："), top), "Label2");
@@ -194,6 +197,8 @@ void TForm2::buildLayout() {
     outer->addWidget(ProgressBar1);
     setCentralWidget(central);
 
+    // Files dropped anywhere open their folder: no text box takes them as text.
+    for (QLineEdit* box : findChildren<QLineEdit*>()) box->setAcceptDrops(false);
     FileListBox1->setNameBox(Edit1);
     FileListBox1->setMask(kInitialMask);
     Panel4->installEventFilter(this);
@@ -304,8 +309,13 @@ void TForm2::readSettings() {
     ZoomExtentes1->setText(ini.readString("makeImageType", "makeImage", ZoomExtentes1->text()));
     CheckBox1->setChecked(ini.readBool("dxfView", "dxfImage", true));
     CheckBox2->setChecked(ini.readBool("dwgView", "whiteonblack", false));
-    N25->setText(ini.readString("ODA", "FullName", kNotRegistered));
+    setConverterPath(ini.readString("ODA", "FullName", kNotRegistered));
     CheckBox3->setChecked(ini.readBool("dwgView", "dxftodwg", true));
+}
+
+void TForm2::setConverterPath(const QString& path) {
+    converterPath_ = path;
+    N25->setText(LiteralCaption(path));
 }
 
 void TForm2::closeEvent(QCloseEvent* event) {
@@ -320,6 +330,7 @@ void TForm2::FormClose() {
 
 void TForm2::writeSettings() {
     SettingsFile ini;
+    ini.load(paths_.settingsFile()); // what the program does not own stays as it is
     ini.writeInteger("Form", "Left", x());
     ini.writeInteger("Form", "Top", y());
     ini.writeString("DirectoryList", "Directory", DirectoryOutline1->directory());
@@ -329,7 +340,7 @@ void TForm2::writeSettings() {
     ini.writeString("makeImageType", "makeImage", ZoomExtentes1->text());
     ini.writeBool("dxfView", "dxfImage", CheckBox1->isChecked());
     ini.writeBool("dwgView", "whiteonblack", CheckBox2->isChecked());
-    ini.writeString("ODA", "FullName", N25->text());
+    ini.writeString("ODA", "FullName", converterPath_);
     ini.writeBool("dwgView", "dxftodwg", CheckBox3->isChecked());
     ini.save(paths_.settingsFile());
 }
@@ -392,6 +403,7 @@ void TForm2::FileListBox1Click() {
     Button3->setEnabled(dwg);
     Button18->setEnabled(dwg || (dxf && CheckBox3->isChecked()));
     Button19->setEnabled(Button18->isEnabled());
+    if (!panesSized_) return; // drawn once the window is laid out, at the picture's real size
     if (dwg) {
         preview_->showDwgThumbnail(Edit4->text(), CheckBox2->isChecked());
     } else if (dxf) {
@@ -424,12 +436,12 @@ void TForm2::Image2DblClick() {
 
 void TForm2::ExpandTreeToPath(const QString& path) {
     DirectoryOutline1->expandItem(1);
-    QString p = CleanFolder(path).toUpper();
+    QString p = CleanFolder(path);
     QString part;
     // The drive's own root is the first part: a volume's mount folder, or the empty text
     // before the first separator.
-    const QString root = DirectoryOutline1->drive().toUpper();
-    if (root.size() > 1 && p.startsWith(root))
+    const QString root = DirectoryOutline1->drive();
+    if (root.size() > 1 && p.startsWith(root, kPathCase))
         p = p.mid(root.size() + 1);
     else
         SplitFirstPathPart(part, p);
@@ -438,7 +450,7 @@ void TForm2::ExpandTreeToPath(const QString& path) {
         SplitFirstPathPart(part, p);
         const int last = DirectoryOutline1->itemCount();
         for (int i = found + 1; i <= last; ++i)
-            if (DirectoryOutline1->itemText(i).toUpper() == part) {
+            if (DirectoryOutline1->itemText(i).compare(part, kPathCase) == 0) {
                 found = i;
                 DirectoryOutline1->expandItem(i);
                 break;
@@ -489,6 +501,10 @@ void TForm2::showEvent(QShowEvent* event) {
         Splitter1->setSizes({200, width() - 200 - Splitter1->handleWidth()});
         auto* splitter2 = static_cast<QSplitter*>(Panel3->parentWidget());
         splitter2->setSizes({width() - 200 - 229 - handles, 229});
+        // The start-up selection's preview, now that the picture has its size.
+        QTimer::singleShot(0, this, [this] {
+            if (FileListBox1->itemIndex() >= 0) FileListBox1Click();
+        });
     }
     QMainWindow::showEvent(event);
 }

@@ -49,6 +49,9 @@ public:
     void N11Click();
     void Panel4Resize();
 
+    // The converter's path: kept as it is, shown literally by N25.
+    void setConverterPath(const QString& path);
+
     // Opens the folder tree down to a folder and selects it.
     void ExpandTreeToPath(const QString& path);
 
@@ -95,6 +98,7 @@ private:
     AppPaths paths_;
     UserPrompts& prompts_;
     PreviewPanel* preview_;
+    QString converterPath_; // the converter's path as stored, shown literally by N25
     int listEncoding_ = 0;
     bool panesSized_ = false;
 };

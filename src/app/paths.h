@@ -6,6 +6,14 @@
 
 namespace quillon {
 
+// How file and folder names compare: exactly where the file system tells case apart, without
+// regard to case on Windows.
+#ifdef Q_OS_WIN
+inline constexpr Qt::CaseSensitivity kPathCase = Qt::CaseInsensitive;
+#else
+inline constexpr Qt::CaseSensitivity kPathCase = Qt::CaseSensitive;
+#endif
+
 // part := text before the first separator, path := the rest (whole, however long).
 void SplitFirstPathPart(QString& part, QString& path);
 

@@ -2,41 +2,77 @@
 
 #include <QFile>
 #include <QSaveFile>
-// Narrow (UTF-8) strings only: no wide-character converter is needed.
-#define SI_NO_CONVERSION
-#include <SimpleIni.h>
-#include <string>
+#include <QStringList>
 
 namespace quillon {
 
+// The file's lines as they stand: reads look them up, writes change or add only the line of
+// their key, so that comments, other sections and their order survive a save.
 struct SettingsFile::Impl {
-    CSimpleIniA ini{true /* UTF-8 */, false, false};
+    QStringList lines;
+    QString newline = QStringLiteral("\n");
+
+    static QString sectionOf(const QString& line) {
+        const QString t = line.trimmed();
+        return t.startsWith(u'[') && t.endsWith(u']') ? t.mid(1, t.size() - 2).trimmed()
+                                                      : QString();
+    }
+    static bool isKey(const QString& line, const QString& key) {
+        const qsizetype eq = line.indexOf(u'=');
+        return eq > 0 && !line.trimmed().startsWith(u';') &&
+               line.left(eq).trimmed().compare(key, Qt::CaseInsensitive) == 0;
+    }
+    // The range of lines of a section after its header: [first, end); first < 0 when absent.
+    void section(const QString& name, qsizetype& first, qsizetype& end) const {
+        first = end = -1;
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const QString s = sectionOf(lines[i]);
+            if (s.isEmpty()) continue;
+            if (first >= 0) {
+                end = i;
+                return;
+            }
+            if (s.compare(name, Qt::CaseInsensitive) == 0) first = i + 1;
+        }
+        if (first >= 0) end = lines.size();
+    }
+    qsizetype find(const char* section, const char* key) const {
+        qsizetype first, end;
+        this->section(QString::fromUtf8(section), first, end);
+        for (qsizetype i = first; first >= 0 && i < end; ++i)
+            if (isKey(lines[i], QString::fromUtf8(key))) return i;
+        return -1;
+    }
 };
 
 SettingsFile::SettingsFile() : impl_(std::make_unique<Impl>()) {
-    impl_->ini.SetSpaces(false); // "key=value", as the Windows profile functions write it
+#ifdef Q_OS_WIN
+    impl_->newline = QStringLiteral("\r\n");
+#endif
 }
 SettingsFile::~SettingsFile() = default;
 
 void SettingsFile::load(const QString& path) {
-    impl_->ini.Reset();
+    impl_->lines.clear();
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return;
-    const QByteArray bytes = f.readAll();
-    impl_->ini.LoadData(bytes.constData(), size_t(bytes.size()));
+    QString text = QString::fromUtf8(f.readAll());
+    if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
+    if (text.contains(QStringLiteral("\r\n"))) impl_->newline = QStringLiteral("\r\n");
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    impl_->lines = text.split(u'\n');
+    if (!impl_->lines.isEmpty() && impl_->lines.back().isEmpty()) impl_->lines.removeLast();
 }
 
 bool SettingsFile::save(const QString& path) const {
-    std::string out;
-    if (impl_->ini.Save(out) < 0) return false;
-    return WriteFileAtomically(path, QByteArray::fromStdString(out));
+    QString text;
+    for (const QString& line : impl_->lines) text += line + impl_->newline;
+    return WriteFileAtomically(path, text.toUtf8());
 }
 
 int SettingsFile::readInteger(const char* section, const char* key, int fallback) const {
-    const char* v = impl_->ini.GetValue(section, key, nullptr);
-    if (!v) return fallback;
-    QByteArray text = QByteArray(v).trimmed();
-    if (text.startsWith('+')) text.remove(0, 1);
+    QString text = readString(section, key, QString()).trimmed();
+    if (text.startsWith(u'+')) text.remove(0, 1);
     bool ok = false;
     const int value = text.toInt(&ok);
     return ok ? value : fallback;
@@ -48,12 +84,14 @@ bool SettingsFile::readBool(const char* section, const char* key, bool fallback)
 
 QString SettingsFile::readString(const char* section, const char* key,
                                  const QString& fallback) const {
-    const char* v = impl_->ini.GetValue(section, key, nullptr);
-    return v ? QString::fromUtf8(v) : fallback;
+    const qsizetype at = impl_->find(section, key);
+    if (at < 0) return fallback;
+    const QString& line = impl_->lines[at];
+    return line.mid(line.indexOf(u'=') + 1).trimmed();
 }
 
 void SettingsFile::writeInteger(const char* section, const char* key, int value) {
-    impl_->ini.SetValue(section, key, std::to_string(value).c_str());
+    writeString(section, key, QString::number(value));
 }
 
 void SettingsFile::writeBool(const char* section, const char* key, bool value) {
@@ -61,7 +99,20 @@ void SettingsFile::writeBool(const char* section, const char* key, bool value) {
 }
 
 void SettingsFile::writeString(const char* section, const char* key, const QString& value) {
-    impl_->ini.SetValue(section, key, value.toUtf8().constData());
+    const QString line = QString::fromUtf8(key) + u'=' + value;
+    QStringList& lines = impl_->lines;
+    if (const qsizetype at = impl_->find(section, key); at >= 0) {
+        lines[at] = line;
+        return;
+    }
+    qsizetype first, end;
+    impl_->section(QString::fromUtf8(section), first, end);
+    if (first < 0) {
+        lines << u'[' + QString::fromUtf8(section) + u']' << line;
+        return;
+    }
+    while (end > first && lines[end - 1].trimmed().isEmpty()) --end; // after its last entry
+    lines.insert(end, line);
 }
 
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes) {

@@ -1,5 +1,5 @@
-// The settings file: a Windows-profile INI ("[Section]", "key=value"), read once and written
-// atomically so that a crash never leaves it half-written.
+// The settings file: a Windows-profile INI ("[Section]", "key=value"; names without regard to
+// case), read once and written atomically; a save keeps every line it does not write.
 #pragma once
 
 #include <QString>

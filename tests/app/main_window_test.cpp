@@ -8,15 +8,21 @@
 #include "support/scripted_prompts.h"
 #include "support/temp_files.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -52,6 +58,23 @@ struct Library {
         return open();
     }
 };
+
+// A DWG whose preview is a red square on black, stored as a PNG.
+QByteArray RedSquareDwg() {
+    QImage img(40, 30, QImage::Format_RGB32);
+    img.fill(Qt::black);
+    for (int y = 10; y < 20; ++y)
+        for (int x = 10; x < 30; ++x) img.setPixel(x, y, qRgb(255, 0, 0));
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    img.save(&buffer, "PNG");
+    QByteArray dwg = QByteArray("AC1032").leftJustified(13, '\0');
+    const auto le32 = [](uint32_t v) { return QByteArray(reinterpret_cast<const char*>(&v), 4); };
+    dwg += le32(20);
+    dwg = dwg.leftJustified(50, '\0') + char(6) + le32(64) + le32(uint32_t(png.size()));
+    return dwg.leftJustified(64, '\0') + png;
+}
 
 int IndexOf(TForm2& w, const QString& name) {
     return w.FileListBox1->findName(name);
@@ -262,21 +285,7 @@ TEST(MainWindow, SelectingASampleDrawingShowsItsPreview) {
 
 TEST(MainWindow, SelectingADwgShowsItsEmbeddedPreview) {
     Library s;
-    // A DWG whose preview is a red square on black, stored as a PNG.
-    QImage img(40, 30, QImage::Format_RGB32);
-    img.fill(Qt::black);
-    for (int y = 10; y < 20; ++y)
-        for (int x = 10; x < 30; ++x) img.setPixel(x, y, qRgb(255, 0, 0));
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    img.save(&buffer, "PNG");
-    QByteArray dwg = QByteArray("AC1032").leftJustified(13, '\0');
-    const auto le32 = [](uint32_t v) { return QByteArray(reinterpret_cast<const char*>(&v), 4); };
-    dwg += le32(20);
-    dwg = dwg.leftJustified(50, '\0') + char(6) + le32(64) + le32(uint32_t(png.size()));
-    dwg = dwg.leftJustified(64, '\0') + png;
-    s.tmp.write("lib/parts/b.DWG", dwg);
+    s.tmp.write("lib/parts/b.DWG", RedSquareDwg());
     auto w = s.openAt(s.library + "/parts");
     w->show();
     w->FileListBox1->setItemIndex(IndexOf(*w, "b.DWG"));
@@ -289,4 +298,143 @@ TEST(MainWindow, SelectingADwgShowsItsEmbeddedPreview) {
     EXPECT_GT(red, picture.width() * picture.height() / 3);
     w->CheckBox2->setChecked(true); // reruns the selection flow with white emphasis
     EXPECT_EQ(w->Image2->picture().size(), w->Image2->size());
+}
+
+TEST(MainWindow, StartUpPreviewIsDrawnAtThePicturesRealSize) {
+    Library s;
+    s.tmp.write("lib/parts/b.DWG", RedSquareDwg());
+    auto w = s.openAt(s.library + "/other");
+    w->DirectoryOutline1->setDirectory(s.library + "/parts");
+    w->FileListBox1->setItemIndex(IndexOf(*w, "b.DWG"));
+    w->show();
+    QCoreApplication::processEvents();
+    const QImage atStartUp = w->Image2->picture();
+    ASSERT_EQ(atStartUp.size(), w->Image2->size());
+    w->FileListBox1Click();
+    EXPECT_TRUE(atStartUp == w->Image2->picture());
+}
+
+TEST(MainWindow, EveryChangeOfTheCurrentRowRunsTheSelectionOnce) {
+    Library s;
+    for (const char* f : {"lib/many/a.dwg", "lib/many/b.dwg", "lib/many/c.dwg"})
+        s.tmp.write(f, "x");
+    auto w = s.openAt(s.library + "/many");
+    w->show();
+    QCoreApplication::processEvents();
+    FileListBox* list = w->FileListBox1;
+    int runs = 0;
+    QObject::connect(list, &FileListBox::clicked, [&] { ++runs; });
+    const auto centre = [&](int row) { return list->visualItemRect(list->item(row)).center(); };
+    QWidget* viewport = list->viewport();
+    const struct {
+        const char* gesture;
+        std::function<void()> act;
+        int runs;
+        const char* shown;
+    } cases[] = {
+        {"click another row", [&] { QTest::mouseClick(viewport, Qt::LeftButton, {}, centre(1)); },
+         1, "b.dwg"},
+        {"click the current row",
+         [&] { QTest::mouseClick(viewport, Qt::LeftButton, {}, centre(1)); }, 1, "b.dwg"},
+        {"right-click a row",
+         [&] {
+             QTest::mouseClick(viewport, Qt::RightButton, {}, centre(2));
+             w->PopupMenu1->hide();
+         },
+         1, "c.dwg"},
+        {"press on one row, release on another",
+         [&] {
+             QTest::mousePress(viewport, Qt::LeftButton, {}, centre(0));
+             QMouseEvent move(QEvent::MouseMove, centre(1), viewport->mapToGlobal(centre(1)),
+                              Qt::NoButton, Qt::LeftButton, {});
+             QApplication::sendEvent(viewport, &move);
+             QTest::mouseRelease(viewport, Qt::LeftButton, {}, centre(1));
+         },
+         2, "b.dwg"},
+        {"key down", [&] { QTest::keyClick(list, Qt::Key_Down); }, 1, "c.dwg"},
+    };
+    for (const auto& c : cases) {
+        runs = 0;
+        c.act();
+        EXPECT_EQ(runs, c.runs) << c.gesture;
+        EXPECT_EQ(list->item(list->itemIndex())->text(), c.shown) << c.gesture;
+        EXPECT_EQ(w->Edit1->text(), c.shown) << c.gesture;
+        EXPECT_EQ(QFileInfo(w->Edit4->text()).fileName(), c.shown) << c.gesture;
+    }
+}
+
+TEST(MainWindow, FoldersWhoseNamesDifferOnlyInCaseStayApart) {
+    Library s;
+    s.tmp.write("lib/Parts/lower.dxf", "x");
+    s.tmp.write("lib/PARTS/upper.dxf", "x");
+    for (const char* folder : {"/PARTS", "/Parts"}) {
+        auto w = s.openAt(s.library + folder);
+        EXPECT_EQ(w->DirectoryOutline1->directory(), QDir::toNativeSeparators(s.library + folder));
+        EXPECT_EQ(w->Edit2->text(), QDir::toNativeSeparators(s.library + folder));
+        w->ExpandTreeToPath(s.library + folder);
+        EXPECT_EQ(w->DirectoryOutline1->currentItem()->text(0), QString(folder).mid(1));
+        EXPECT_EQ(w->FileListBox1->item(0)->text(),
+                  QString(folder) == "/PARTS" ? "upper.dxf" : "lower.dxf");
+    }
+}
+
+TEST(MainWindow, MaskTextIsTakenLiterally) {
+    Library s;
+    for (const char* f : {"lib/odd/[1].dwg", "lib/odd/a1.dwg", "lib/odd/x?y.dwg", "lib/odd/xzy.dwg",
+                          "lib/odd/Pump-A.DWG"})
+        s.tmp.write(f, "x");
+    auto w = s.openAt(s.library + "/odd");
+    const struct {
+        const char* typed;
+        QStringList names;
+    } cases[] = {
+        {"[1]", {"[1].dwg"}},
+        {"[", {"[1].dwg"}},
+        {"?", {"x?y.dwg"}},
+        {"pump", {"Pump-A.DWG"}},
+        {"", {"[1].dwg", "a1.dwg", "Pump-A.DWG", "x?y.dwg", "xzy.dwg"}},
+    };
+    for (const auto& c : cases) {
+        w->Edit48->setText(c.typed);
+        QStringList names;
+        for (int i = 0; i < w->FileListBox1->count(); ++i)
+            names << w->FileListBox1->item(i)->text();
+        EXPECT_EQ(names, c.names) << c.typed;
+    }
+}
+
+TEST(MainWindow, ARememberedFolderThatIsGoneOpensItsParent) {
+    Library s;
+    auto w = s.openAt(s.library + "/parts/gone/deeper");
+    const QString parts = QDir::toNativeSeparators(s.library + "/parts");
+    EXPECT_EQ(w->DirectoryOutline1->directory(), parts);
+    EXPECT_EQ(w->DirectoryOutline1->currentItem()->text(0), "parts");
+    EXPECT_EQ(w->Edit2->text(), parts);
+    EXPECT_EQ(w->FileListBox1->count(), 2);
+}
+
+TEST(MainWindow, LookOfCaptionsListsAndDisabledItems) {
+    SetUpApplication(*qApp);
+    // Windows show their own title only: no application name is appended to captions.
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QGuiApplication::applicationName());
+    Library s;
+    auto w = s.open();
+    EXPECT_EQ(w->ComboBox2->view()->palette().color(QPalette::Text), QColor(0, 255, 255));
+    // A disabled menu item is drawn darker than an enabled one.
+    w->PopupMenu1->adjustSize();
+    const QImage menu = w->PopupMenu1->grab().toImage();
+    const auto brightest = [&](QAction* a) {
+        int most = 0;
+        const QRect r = w->PopupMenu1->actionGeometry(a);
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                most = std::max(most, qGray(menu.pixel(x, y)));
+        return most;
+    };
+    ASSERT_FALSE(w->N1->isEnabled());
+    EXPECT_LT(brightest(w->N1), brightest(w->N2) - 60);
+    // Files dropped on a text box open their folder like anywhere else.
+    for (QLineEdit* box : w->findChildren<QLineEdit*>())
+        EXPECT_FALSE(box->acceptDrops()) << box->objectName().toStdString();
+    EXPECT_TRUE(w->acceptDrops());
 }

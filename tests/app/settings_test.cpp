@@ -44,10 +44,11 @@ TEST(SettingsFile, WindowWritesEveryKeyAndReadsThemBack) {
     ScriptedPrompts prompts;
     const AppPaths paths{tmp.file("quillon")};
     QDir().mkpath(tmp.file("lib/sub"));
-    tmp.write("quillon.ini",
-              "[TargetCad]\nProgId=Other.App\n[makeImageType]\nmakeImage=イメージ作成 "
-              "ZoomLimits\n[DirectoryList]\nDirectory=" +
-                  tmp.file("lib/sub").toUtf8() + "\nComboBoxText=work | /x\n");
+    tmp.write("quillon.ini", "; kept by the "
+                             "user\n[Mine]\nkey=value\n[TargetCad]\nProgId=Other.App\n["
+                             "makeImageType]\nmakeImage=イメージ作成 "
+                             "ZoomLimits\n[DirectoryList]\nDirectory=" +
+                                 tmp.file("lib/sub").toUtf8() + "\nComboBoxText=work | /x\n");
     tmp.write("DirectoryList.txt", "work | /x\r\nalpha | /y\r\n");
     {
         TForm2 w(paths, prompts);
@@ -57,7 +58,8 @@ TEST(SettingsFile, WindowWritesEveryKeyAndReadsThemBack) {
         w.CheckBox1->setChecked(false);
         w.CheckBox2->setChecked(true);
         w.CheckBox3->setChecked(false);
-        w.N25->setText("/opt/oda/ODAFileConverter");
+        w.setConverterPath("/opt/R&D/ODAFileConverter");
+        EXPECT_EQ(w.N25->text(), "/opt/R&&D/ODAFileConverter"); // shown literally
         w.show();
         w.move(33, 44);
         w.close();
@@ -66,7 +68,7 @@ TEST(SettingsFile, WindowWritesEveryKeyAndReadsThemBack) {
     for (const char* expected :
          {"[Form]", "Left=33", "Top=44", "ProgId=Other.App", "ComboBoxText=work | /x",
           "makeImage=イメージ作成 ZoomLimits", "dxfImage=0", "whiteonblack=1", "dxftodwg=0",
-          "FullName=/opt/oda/ODAFileConverter"})
+          "FullName=/opt/R&D/ODAFileConverter", "; kept by the user\n[Mine]\nkey=value"})
         EXPECT_TRUE(ini.contains(QString::fromUtf8(expected))) << expected;
     EXPECT_EQ(ReadAll(paths.directoryListFile()), "alpha | /y\r\nwork | /x\r\n");
     EXPECT_EQ(QDir(tmp.path()).entryList({"*.tmp", "*~"}, QDir::Files).size(), 0);
@@ -75,7 +77,7 @@ TEST(SettingsFile, WindowWritesEveryKeyAndReadsThemBack) {
     EXPECT_FALSE(again.CheckBox1->isChecked());
     EXPECT_TRUE(again.CheckBox2->isChecked());
     EXPECT_FALSE(again.CheckBox3->isChecked());
-    EXPECT_EQ(again.N25->text(), "/opt/oda/ODAFileConverter");
+    EXPECT_EQ(again.N25->text(), "/opt/R&&D/ODAFileConverter");
     EXPECT_EQ(again.DirectoryOutline1->directory(), QDir::toNativeSeparators(tmp.file("lib/sub")));
 }
 
