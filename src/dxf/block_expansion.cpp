@@ -74,20 +74,48 @@ private:
     QHash<QString, int16_t> memo_;
 };
 
-// The placement of one insert, with its rotation worked out once.
+constexpr double kDegrees = 180 / std::numbers::pi;
+
+// The placement of one insert, with its rotation worked out once. Points land in the insert's
+// own plane (its OCS), which the reduction takes to world coordinates afterwards.
 struct Placement {
     TAcadPoint from, scale, to;
-    double cos, sin;
+    double rotate, cos, sin;
+    bool mirrored; // an odd number of negative scale factors in the plane
 
     Placement(const TBlockBlk& b, const TInsertBlk& i)
-        : from(b.base), scale(i.scale), to(i.base),
-          cos(std::cos(i.rotate * (std::numbers::pi / 180))),
-          sin(std::sin(i.rotate * (std::numbers::pi / 180))) {}
+        : from(b.base), scale(i.scale), to(i.base), rotate(i.rotate),
+          cos(std::cos(i.rotate / kDegrees)), sin(std::sin(i.rotate / kDegrees)),
+          mirrored((i.scale.x < 0) != (i.scale.y < 0)) {}
 
     TAcadPoint operator()(const TAcadPoint& p) const {
         const double x = (p.x - from.x) * scale.x, y = (p.y - from.y) * scale.y;
         return {x * cos - y * sin + to.x, x * sin + y * cos + to.y,
                 (p.z - from.z) * scale.z + to.z};
+    }
+
+    // A direction of the block, in degrees, as placed.
+    double angle(double degrees) const {
+        const double a = degrees / kDegrees;
+        return std::atan2(scale.y * std::sin(a), scale.x * std::cos(a)) * kDegrees + rotate;
+    }
+
+    // An arc keeps its sweep; a mirror runs it the other way round, so it starts at the
+    // mirrored end.
+    void arc(double& st, double& ed) const {
+        double sweep = ed - st;
+        if (sweep < 0) sweep += 360;
+        st = std::fmod(angle(mirrored ? ed : st), 360.0);
+        if (st < 0) st += 360;
+        ed = st + sweep;
+        if (ed > 360 && sweep < 360) ed -= 360;
+    }
+
+    // A text keeps reading left to right: it turns with the insert, but is not mirrored.
+    void text(TTextBlk& t) const {
+        t.code50 += rotate;
+        if (t.mtflag && (t.pt11.x != 0 || t.pt11.y != 0)) // a direction vector
+            t.pt11 = {t.pt11.x * cos - t.pt11.y * sin, t.pt11.x * sin + t.pt11.y * cos, t.pt11.z};
     }
 };
 
@@ -124,8 +152,7 @@ void CopyPlaced(DxfDrawing& d, const BlockContents& contents, LayerColors& color
         TArcBlk r = d.BlkArcAry[k];
         r.center = place(r.center);
         r.hankei *= scale;
-        r.st += i.rotate;
-        r.ed += i.rotate;
+        place.arc(r.st, r.ed);
         common(r, true);
         d.ArcAry.push_back(std::move(r));
     }
@@ -133,6 +160,7 @@ void CopyPlaced(DxfDrawing& d, const BlockContents& contents, LayerColors& color
         TTextBlk r = d.BlkTextAry[k];
         r.pt10 = place(r.pt10);
         if (!r.mtflag) r.pt11 = place(r.pt11);
+        place.text(r);
         r.code40 *= scale;
         common(r, false);
         d.TextAry.push_back(std::move(r));
@@ -212,14 +240,16 @@ void ExpandBlocks(DxfDrawing& d) {
                 d.ArcAry.push_back(d.BlkArcAry[n]);
             for (size_t n : BlockContents::of(contents.solids, k.name)) {
                 const TSolidBlk& s = d.BlkSolidAry[n];
-                for (const auto& [a, b] : {std::pair{s.p1, s.p2}, {s.p2, s.p3}, {s.p3, s.p1}}) {
+                std::array<TAcadPoint, 4> corners;
+                const int count = SolidOutline(s, corners);
+                for (int c = 0; c < count; ++c) {
                     TAcadLineBlk l;
                     l.bname = s.bname;
                     l.layer = s.layer;
                     l.color = s.color;
                     l.ltype = s.ltype;
-                    l.st = a;
-                    l.ed = b;
+                    l.st = corners[size_t(c)];
+                    l.ed = corners[size_t((c + 1) % count)];
                     d.LineAry.push_back(std::move(l));
                 }
             }
@@ -239,7 +269,9 @@ void ExpandBlocks(DxfDrawing& d) {
                     n.layer = top.layer;
                     n.color = colors(top.layer);
                 }
-                n.rotate = nested.rotate + top.rotate;
+                // Under a mirror the nested insert turns the other way.
+                const bool mirrored = (top.scale.x < 0) != (top.scale.y < 0);
+                n.rotate = (mirrored ? -nested.rotate : nested.rotate) + top.rotate;
                 n.scale = {nested.scale.x * top.scale.x, nested.scale.y * top.scale.y,
                            nested.scale.z * top.scale.z};
                 n.base = PlacePoint(nested.base, k, top);

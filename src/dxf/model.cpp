@@ -40,6 +40,15 @@ std::vector<std::pair<const char*, size_t>> ArraySizes(const DxfDrawing& d) {
             {"ViewAry", d.ViewAry.size()}};
 }
 
+int SolidOutline(const TSolidBlk& s, std::array<TAcadPoint, 4>& corners) {
+    corners = {s.p1, s.p2, s.p4, s.p3};
+    if (s.p3 == s.p4) {
+        corners[2] = s.p3;
+        return 3;
+    }
+    return 4;
+}
+
 int16_t LayerColor(DxfDrawing& d, const QString& name) {
     for (const TLayer& l : d.LayerAry)
         if (l.Name == name) return l.color;

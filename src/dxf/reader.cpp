@@ -122,6 +122,8 @@ private:
     void* rec_ = nullptr;
     bool lwpVertexOwned_ = false; // the newest vertex belongs to the open LWPOLYLINE
     int leaderIndex_ = -1;
+    bool embeddedObject_ = false; // an MTEXT's groups after "101" belong to its column data
+    bool solidFourth_ = false;    // the open SOLID gave its fourth corner
     std::unordered_map<const QChar*, int16_t> layerColors_; // keyed by decoded, shared names
     QHash<QString, size_t> layerIndex_; // the first layer of each name among the indexed ones
     size_t layersIndexed_ = 0;
@@ -406,6 +408,7 @@ void DxfReader::create(sv name) {
         r.mtflag = name == "MTEXT";
         r.atflag = name == "ATTRIB";
         r.code210 = kExtrusionZ;
+        embeddedObject_ = false;
         begin(Kind::Text, r);
     } else if (name == "INSERT") {
         if (blk && d_.BlockAry.empty()) return;
@@ -417,12 +420,11 @@ void DxfReader::create(sv name) {
     } else if (name == "ELLIPSE") {
         auto& r = Append(blk ? d_.BlkEllipseAry : d_.EllipseAry);
         StartValues(r);
-        open_ = Kind::Ellipse; // ellipses of blocks keep an empty bname
-        openBlockSide_ = blk;
-        rec_ = &r;
+        begin(Kind::Ellipse, r);
     } else if (name == "SOLID") {
         auto& r = Append(blk ? d_.BlkSolidAry : d_.SolidAry);
         StartValues(r);
+        solidFourth_ = false;
         begin(Kind::Solid, r);
     } else if (blk) {
         return; // the remaining kinds are read from the ENTITIES section only
@@ -439,7 +441,6 @@ void DxfReader::create(sv name) {
     } else if (name == "SPLINE") {
         auto& r = Append(d_.SplineAry);
         StartValues(r);
-        r.code210 = {}; // a spline's extrusion is not read
         begin(Kind::Spline, r);
     } else if (name == "DIMENSION") {
         auto& r = Append(d_.DimensionAry);
@@ -475,7 +476,12 @@ void DxfReader::endRecord() {
     case Kind::Insert: colourRule(*static_cast<TInsertBlk*>(rec_)); break;
     case Kind::Face: colourRule(*static_cast<TFaceBlk*>(rec_)); break;
     case Kind::Ellipse: colourRule(*static_cast<TEllipseBlk*>(rec_)); break;
-    case Kind::Solid: colourRule(*static_cast<TSolidBlk*>(rec_)); break;
+    case Kind::Solid: {
+        auto& r = *static_cast<TSolidBlk*>(rec_);
+        if (!solidFourth_) r.p4 = r.p3; // a triangle
+        colourRule(r);
+        break;
+    }
     case Kind::Leader:
         colourRule(*static_cast<TLeaderBlk*>(rec_));
         leaderIndex_ = -1;
@@ -535,6 +541,10 @@ void DxfReader::polylineGroup(TLwpBlk& r, int code, sv v, bool lightweight) {
 }
 
 void DxfReader::textGroup(TTextBlk& r, int code, sv v) {
+    if (embeddedObject_ || (code == 101 && r.mtflag)) {
+        embeddedObject_ = true; // repeats 10, 11, 40, ... for its columns: never the text's own
+        return;
+    }
     if (common(r, code, v, true)) return;
     switch (code) {
     case 1:
@@ -567,7 +577,9 @@ void DxfReader::insertGroup(TInsertBlk& r, int code, sv v) {
     case 43: r.scale.z = Real(v); return;
     case 50: r.rotate = Real(v); return;
     case 66: r.code66 = Small(v); return;
-    default: TakePoint(r.base, 10, code, v); return;
+    default:
+        if (!TakePoint(r.base, 10, code, v)) TakePoint(r.code210, 210, code, v);
+        return;
     }
 }
 
@@ -599,7 +611,10 @@ void DxfReader::solidGroup(TSolidBlk& r, int code, sv v) {
     if (common(r, code, v, false)) return;
     TAcadPoint* corners[4] = {&r.p1, &r.p2, &r.p3, &r.p4};
     for (int k = 0; k < 4; ++k)
-        if (TakePoint(*corners[k], 10 + k, code, v)) return;
+        if (TakePoint(*corners[k], 10 + k, code, v)) {
+            if (k == 3) solidFourth_ = true;
+            return;
+        }
 }
 
 // Returns false when the group ends the leader (its vertices are complete).
@@ -636,7 +651,7 @@ void DxfReader::splineGroup(TSplineBlk& r, int code, sv v) {
         return;
     case 40: r.code40Ary.push_back(Real(v)); return;
     case 41: r.code41Ary.push_back(Real(v)); return;
-    default: return;
+    default: TakePoint(r.code210, 210, code, v); return;
     }
 }
 

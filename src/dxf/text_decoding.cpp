@@ -167,7 +167,8 @@ QString StripMTextCodes(const QString& t) {
     }
     s.replace(QLatin1String("\\{"), QLatin1String("{"));
     s.replace(QLatin1String("\\}"), QLatin1String("}"));
-    for (const char* code : {"\\O", "\\o", "\\L", "\\l", "\\~", "\\S", "\\s", "^ ", "^I"})
+    s.replace(QLatin1String("\\~"), QLatin1String(" ")); // a non-breaking space
+    for (const char* code : {"\\O", "\\o", "\\L", "\\l", "\\S", "\\s", "^ ", "^I"})
         s.remove(QLatin1String(code));
     static const QString codeLetters = QStringLiteral("ACFHQTWacfhqtw");
     QString out;

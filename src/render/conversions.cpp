@@ -71,14 +71,18 @@ void ExplodePolylineSide(std::vector<TLwpBlk>& polys, const std::vector<TLwpVer>
         };
         if (p.code70 & (16 | 64)) {
             if (!drawingSide || !(p.code70 & 16)) continue;
-            const int64_t m = p.code71, n = p.code72, count = int64_t(pts.size());
-            for (int64_t k = 0; k < n && k < count; ++k) {
-                int64_t last = k;
-                for (int64_t j = 1; j < m && n > 0 && k + j * n < count; ++j) {
-                    makeLine(pts[size_t(last)], pts[size_t(k + j * n)]);
-                    last = k + j * n;
-                }
-                if (p.code70 & 1) makeLine(pts[size_t(last)], pts[size_t(k)]);
+            // An M x N grid of vertices, row after row: N polylines along M (closed by flag
+            // 1) and M polylines along N (closed by flag 32).
+            const int64_t m = p.code71, n = p.code72;
+            if (m < 1 || n < 1 || m * n > int64_t(pts.size())) continue;
+            const auto vertex = [&](int64_t i, int64_t j) { return pts[size_t(i * n + j)]; };
+            for (int64_t j = 0; j < n; ++j) {
+                for (int64_t i = 0; i + 1 < m; ++i) makeLine(vertex(i, j), vertex(i + 1, j));
+                if ((p.code70 & 1) && m > 2) makeLine(vertex(m - 1, j), vertex(0, j));
+            }
+            for (int64_t i = 0; i < m; ++i) {
+                for (int64_t j = 0; j + 1 < n; ++j) makeLine(vertex(i, j), vertex(i, j + 1));
+                if ((p.code70 & 32) && n > 2) makeLine(vertex(i, n - 1), vertex(i, 0));
             }
             continue;
         }
@@ -149,9 +153,14 @@ void ExplodePolylines(DxfDrawing& d) {
     ExplodePolylineSide(d.LwpAry, d.LwpVerAry, d.LineAry, d.ArcAry, true);
 }
 
-void ExplodeEllipses(DxfDrawing& d, double stepDegrees) {
+namespace {
+
+// Chords of each ellipse, at most one per step of the parameter. An elliptical arc whose start
+// parameter lies above its end runs through 2 pi.
+void ExplodeEllipseSide(const std::vector<TEllipseBlk>& ellipses, std::vector<TAcadLineBlk>& lines,
+                        double stepDegrees) {
     const double step = stepDegrees * kDegToRad;
-    for (const TEllipseBlk& e : d.EllipseAry) {
+    for (const TEllipseBlk& e : ellipses) {
         if (e.code60 != 0) continue;
         const TAcadPoint& ep = e.endpoint;
         const double r = std::sqrt(ep.x * ep.x + ep.y * ep.y + ep.z * ep.z);
@@ -163,19 +172,30 @@ void ExplodeEllipses(DxfDrawing& d, double stepDegrees) {
             return TAcadPoint{e.center.x + a * u.x + b * v.x, e.center.y + a * u.y + b * v.y,
                               e.center.z + a * u.z + b * v.z};
         };
-        double t = e.kaisi;
+        double t = e.kaisi, end = e.owari;
+        if (end < t) end += 2 * kPi;
         TAcadPoint p = at(t);
-        for (int64_t k = 0; e.owari > t && k < kMaxSteps; ++k) {
-            t = std::min(t + step, e.owari);
+        for (int64_t k = 0; end > t && k < kMaxSteps; ++k) {
+            t = std::min(t + step, end);
             const TAcadPoint q = at(t);
             if (!SamePoint(p, q, 1e-5)) {
-                TAcadLineBlk l = LineLike(e, p, q);
+                TAcadLineBlk l = LineWithOwner(e, p, q);
                 l.code210 = kExtrusionZ;
-                d.LineAry.push_back(std::move(l));
+                lines.push_back(std::move(l));
             }
             p = q;
         }
     }
+}
+
+} // namespace
+
+void ExplodeEllipses(DxfDrawing& d, double stepDegrees) {
+    ExplodeEllipseSide(d.EllipseAry, d.LineAry, stepDegrees);
+}
+
+void ExplodeBlkEllipses(DxfDrawing& d, double stepDegrees) {
+    ExplodeEllipseSide(d.BlkEllipseAry, d.BlkLineAry, stepDegrees);
 }
 
 void ExplodeOcsArcs(DxfDrawing& d, bool allArcs, double stepDegrees) {
@@ -183,7 +203,7 @@ void ExplodeOcsArcs(DxfDrawing& d, bool allArcs, double stepDegrees) {
     const size_t count = d.ArcAry.size();
     for (size_t i = 0; i < count; ++i) {
         TArcBlk& a = d.ArcAry[i];
-        if (a.code60 != 0 || (!allArcs && IsUpright(a.code210))) continue;
+        if (a.code60 != 0 || a.code67 < 0 || (!allArcs && IsUpright(a.code210))) continue;
         const double from = a.st * kDegToRad;
         double to = a.ed * kDegToRad;
         if (to < from) to += 2 * kPi;
@@ -195,7 +215,7 @@ void ExplodeOcsArcs(DxfDrawing& d, bool allArcs, double stepDegrees) {
 void ExplodeOcsCircles(DxfDrawing& d, bool allCircles, double stepDegrees) {
     const double step = stepDegrees * kDegToRad;
     for (TCircleBlk& c : d.CircleAry) {
-        if (c.code60 != 0 || (!allCircles && IsUpright(c.code210))) continue;
+        if (c.code60 != 0 || c.code67 < 0 || (!allCircles && IsUpright(c.code210))) continue;
         Chords(d.LineAry, c, 0, StepCount(2 * kPi, step), step, 0);
         c.code67 = -1; // drawn through its chords from now on
     }
@@ -206,6 +226,7 @@ void LinesToWcs(DxfDrawing& d) {
         if (IsUpright(l.code210)) continue;
         l.st = OcsToWcs(l.st, l.code210);
         l.ed = OcsToWcs(l.ed, l.code210);
+        l.code210 = kExtrusionZ; // in world coordinates now
     }
 }
 
@@ -216,6 +237,7 @@ void TextsToWcs(DxfDrawing& d) {
         t.pt11 = OcsToWcs(t.pt11, t.code210);
         t.code50 += PointAngle(OcsToWcs({0, 0, 0}, t.code210), OcsToWcs({100, 0, 0}, t.code210)) /
                     kDegToRad;
+        t.code210 = kExtrusionZ; // in world coordinates now
     }
 }
 
@@ -244,15 +266,23 @@ void ExplodeLeaders(DxfDrawing& d) {
 void ExplodeSolids(DxfDrawing& d) {
     for (const TSolidBlk& s : d.SolidAry) {
         if (s.code60 != 0) continue;
-        d.LineAry.push_back(LineWithOwner(s, s.p1, s.p2));
-        d.LineAry.push_back(LineWithOwner(s, s.p2, s.p3));
-        d.LineAry.push_back(LineWithOwner(s, s.p3, s.p1));
+        std::array<TAcadPoint, 4> corners;
+        const int count = SolidOutline(s, corners);
+        for (int c = 0; c < count; ++c)
+            d.LineAry.push_back(
+                LineWithOwner(s, corners[size_t(c)], corners[size_t((c + 1) % count)]));
     }
 }
 
 void ExplodeSplines(DxfDrawing& d) {
     for (const TSplineBlk& s : d.SplineAry) {
-        if (!(s.code70 & 8) || s.code60 != 0 || s.code10Ary.size() < 2) continue;
+        if (s.code60 != 0 || s.code10Ary.size() < 2) continue;
+        // Planar, or flat in the drawing's plane: every control point at one height.
+        const bool flat =
+            IsUpright(s.code210) &&
+            std::all_of(s.code10Ary.begin(), s.code10Ary.end(),
+                        [&](const TAcadPoint& p) { return p.z == s.code10Ary.front().z; });
+        if (!(s.code70 & 8) && !flat) continue;
         for (size_t k = 0; k + 1 < s.code10Ary.size(); ++k)
             d.LineAry.push_back(LineWithOwner(s, s.code10Ary[k], s.code10Ary[k + 1]));
     }

@@ -9,6 +9,7 @@ namespace quillon {
 void ExplodeBlkPolylines(DxfDrawing& d);
 void ExplodePolylines(DxfDrawing& d);
 void ExplodeEllipses(DxfDrawing& d, double stepDegrees);
+void ExplodeBlkEllipses(DxfDrawing& d, double stepDegrees); // into block lines, to be placed
 void ExplodeOcsArcs(DxfDrawing& d, bool allArcs, double stepDegrees);
 void ExplodeOcsCircles(DxfDrawing& d, bool allCircles, double stepDegrees);
 void LinesToWcs(DxfDrawing& d);

@@ -2,6 +2,7 @@
 
 #include "dxf/text_decoding.h"
 #include "render/geometry.h"
+#include "render/text_drawing.h"
 
 #include <algorithm>
 #include <cmath>
@@ -79,7 +80,7 @@ Box ArcBox(const TAcadPoint& c, double r, double start, double end) {
 Box TextBox(const TAcadPoint& pt10, const TAcadPoint& pt11, int code71, bool mtflag,
             const QString& str, int code73, int code72, double code44, double code50, double code41,
             double code40) {
-    const double theta = code50 * kDegToRad;
+    const double theta = (mtflag ? MTextAngle(pt11, code50) : code50) * kDegToRad;
     if (mtflag) {
         QStringList lines;
         const int k = SplitMTextLines(str, lines);

@@ -9,6 +9,7 @@
 
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 
 namespace quillon {
@@ -63,6 +64,10 @@ void ReduceDrawing(DxfDrawing& d, const std::function<void(int)>& progress) {
         ExplodeEllipses(d, 10);
         Empty(d.EllipseAry);
     }
+    if (!d.BlkEllipseAry.empty()) {
+        ExplodeBlkEllipses(d, 10);
+        Empty(d.BlkEllipseAry);
+    }
     progress(40);
     if (!d.ArcAry.empty()) ExplodeOcsArcs(d, false, 10);
     progress(50);
@@ -70,6 +75,10 @@ void ReduceDrawing(DxfDrawing& d, const std::function<void(int)>& progress) {
     LinesToWcs(d);
     TextsToWcs(d);
     progress(60);
+    const auto tilted = [](const TInsertBlk& i) {
+        return !SamePoint(i.code210, kExtrusionZ, 1e-5);
+    };
+    const bool tiltedInserts = std::any_of(d.TopInsertAry.begin(), d.TopInsertAry.end(), tilted);
     if (!d.TopInsertAry.empty()) ExpandTopInserts(d);
     progress(70);
     if (!d.BlockAry.empty()) {
@@ -79,6 +88,13 @@ void ReduceDrawing(DxfDrawing& d, const std::function<void(int)>& progress) {
             // what was expanded so far is drawn
         }
         Empty(d.BlockAry);
+    }
+    // Blocks placed in a flipped or tilted plane are in that plane's coordinates until here.
+    if (tiltedInserts) {
+        ExplodeOcsArcs(d, false, 10);
+        ExplodeOcsCircles(d, false, 10);
+        LinesToWcs(d);
+        TextsToWcs(d);
     }
     Empty(d.TopInsertAry);
     Empty(d.NestInsertAry);

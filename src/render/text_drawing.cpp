@@ -89,6 +89,11 @@ int Cp932ByteCount(const QString& text) {
     return int(QByteArray(encoder.encode(text)).size());
 }
 
+double MTextAngle(const TAcadPoint& direction, double code50) {
+    if (direction.x == 0 && direction.y == 0) return code50;
+    return PointAngle({0, 0, 0}, direction) / kDegToRad;
+}
+
 void DrawDxfText(Canvas& canvas, QPoint origin, const QString& text, const TAcadPoint& pt11,
                  bool mtflag, int code71, TColor color, double code44, double code50, double code41,
                  double code40, int code73, int code72, const TAcadPoint& p11,
@@ -96,7 +101,7 @@ void DrawDxfText(Canvas& canvas, QPoint origin, const QString& text, const TAcad
     double theta = 0;
     TAcadPoint b = p10;
     if (mtflag) {
-        if (pt11.x != 0 || pt11.y != 0) theta = PointAngle({0, 0, 0}, pt11) / kDegToRad;
+        theta = MTextAngle(pt11, code50);
     } else {
         theta = code50;
         const bool onFirstPoint = (code72 == 0 || code72 == 3 || code72 == 5) && code73 == 0;

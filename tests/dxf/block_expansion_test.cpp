@@ -89,13 +89,14 @@ TEST(BlockExpansion, CirclesArcsAndTextsFollowTheInsert) {
     EXPECT_EQ(d.CircleAry[0].layer, "DOOR");            // its own layer and colour stay
     EXPECT_EQ(d.CircleAry[0].color, 3);
     ASSERT_EQ(d.ArcAry.size(), 2u);
-    EXPECT_EQ(d.ArcAry[0].st, 0); // mirroring does not turn the sweep around
+    EXPECT_EQ(d.ArcAry[0].st, 90); // mirrored in x: the first quarter becomes the second
+    EXPECT_EQ(d.ArcAry[0].ed, 180);
     EXPECT_EQ(d.ArcAry[1].st, 30);
     EXPECT_EQ(d.ArcAry[1].ed, 120);
     EXPECT_EQ(d.ArcAry[1].layer, "WALL"); // layer 0 takes the insert's layer and its colour
     EXPECT_EQ(d.ArcAry[1].color, 5);
     ASSERT_EQ(d.TextAry.size(), 2u);
-    EXPECT_EQ(d.TextAry[1].code50, 15);
+    EXPECT_EQ(d.TextAry[1].code50, 45); // turned with the insert
     const double r30 = 30 * std::acos(-1.0) / 180;
     ExpectNearPoint(d.TextAry[1].pt10, {std::cos(r30), std::sin(r30), 0});
     EXPECT_EQ(d.TextAry[0].code40, 4); // height scaled by |x scale|
@@ -177,8 +178,9 @@ TEST(BlockExpansion, DimensionBlocksAreCopiedAsTheyStand) {
     d.DimensionAry = {dim};
     ExpandBlocks(d);
     EXPECT_TRUE(d.CircleAry.empty());
-    ASSERT_EQ(d.LineAry.size(), 4u); // the line and the solid's three edges; *U2 is not placed
+    ASSERT_EQ(d.LineAry.size(), 5u); // the line and the solid's four edges; *U2 is not placed
     ExpectNearPoint(d.LineAry[0].st, {1, 2, 0});
     EXPECT_EQ(d.LineAry[1].layer, "DIM");
-    EXPECT_EQ(d.LineAry[3].ed, (TAcadPoint{0, 0, 0}));
+    EXPECT_EQ(d.LineAry[2].ed, (TAcadPoint{9, 9, 0})); // corners 1, 2, 4, 3
+    EXPECT_EQ(d.LineAry[4].ed, (TAcadPoint{0, 0, 0}));
 }

@@ -394,3 +394,26 @@ TEST(Reader, MalformedInputNeverEscapesItsRecord) {
     EXPECT_EQ(unclosed.d.CircleAry[0].center.x, 3); // the vertices ended at the next record
     EXPECT_EQ(unclosed.d.LwpVerAry.size(), 1u);
 }
+
+TEST(Reader, MTextKeepsItsOwnValuesBeforeAnEmbeddedObject) {
+    const Read r =
+        ReadBytes(EntitiesSection(Dxf({{0, "MTEXT"}, {10, "50"},   {20, "60"},
+                                       {40, "2.5"},  {11, "0"},    {21, "1"},
+                                       {1, "AB"},    {50, "30"},   {101, "Embedded Object"},
+                                       {70, "1"},    {10, "1"},    {20, "0"},
+                                       {11, "1"},    {21, "0"},    {40, "99"},
+                                       {46, "0"},    {0, "SOLID"}, {10, "0"},
+                                       {20, "0"},    {11, "1"},    {21, "0"},
+                                       {12, "0"},    {22, "1"},    {0, "MTEXT"},
+                                       {10, "7"},    {40, "1"},    {1, "C"}})));
+    ASSERT_EQ(r.d.TextAry.size(), 2u);
+    const TTextBlk& t = r.d.TextAry[0];
+    EXPECT_EQ(t.pt10, (TAcadPoint{50, 60, 0}));
+    EXPECT_EQ(t.pt11, (TAcadPoint{0, 1, 0}));
+    EXPECT_EQ(t.code40, 2.5);
+    EXPECT_EQ(t.code50, 30);
+    // The next record reads as usual; a SOLID without a fourth corner is a triangle.
+    EXPECT_EQ(r.d.TextAry[1].pt10, (TAcadPoint{7, 0, 0}));
+    ASSERT_EQ(r.d.SolidAry.size(), 1u);
+    EXPECT_EQ(r.d.SolidAry[0].p4, r.d.SolidAry[0].p3);
+}

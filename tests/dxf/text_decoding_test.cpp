@@ -122,3 +122,8 @@ TEST(EncodingChoice, OlderVersionsUseShiftJis) {
                  {"AC1032", TextEncoding::Utf8}};
     for (const auto& c : cases) EXPECT_EQ(ChooseEncoding(c.version), c.encoding) << c.version;
 }
+
+TEST(TextDecoding, MTextHardSpaceIsASpace) {
+    EXPECT_EQ(StripMTextCodes("AB\\~CD"), "AB CD");
+    EXPECT_EQ(StripMTextCodes("{\\fArial;A\\~B}"), "A B");
+}

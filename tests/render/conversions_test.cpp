@@ -1,8 +1,11 @@
 #include "render/conversions.h"
 #include "render/geometry.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <set>
 
 using namespace quillon;
 
@@ -87,10 +90,42 @@ TEST(Conversions, PolygonMeshes) {
     d.LwpAry[0].code72 = 3;
     AddPolyline(d, d.LwpAry, d.LwpVerAry, 64,
                 {{{0, 0, 0}, 0}, {{5, 5, 0}, 0}}); // polyface: nothing
+    // A closed 3 x 2 mesh: closed along M (flag 1), open along N.
+    AddPolyline(d, d.LwpAry, d.LwpVerAry, 16 | 1,
+                {{{0, 0, 5}, 0},
+                 {{1, 0, 5}, 0},
+                 {{0, 1, 5}, 0},
+                 {{1, 1, 5}, 0},
+                 {{0, 2, 5}, 0},
+                 {{1, 2, 5}, 0}});
+    d.LwpAry[2].code71 = 3;
+    d.LwpAry[2].code72 = 2;
     ExplodePolylines(d);
-    ASSERT_EQ(d.LineAry.size(), 3u);
-    EXPECT_EQ(d.LineAry[1].st, (TAcadPoint{1, 0, 0}));
-    EXPECT_EQ(d.LineAry[1].ed, (TAcadPoint{1, 1, 0}));
+    std::set<std::pair<std::array<double, 3>, std::array<double, 3>>> edges;
+    const auto key = [](const TAcadPoint& p) { return std::array{p.x, p.y, p.z}; };
+    for (const TAcadLineBlk& l : d.LineAry) edges.insert(std::minmax(key(l.st), key(l.ed)));
+    EXPECT_EQ(d.LineAry.size(), edges.size()); // no edge twice
+    // The first mesh: 3 lines along M and 2 x 2 along N.
+    const std::set<std::pair<std::array<double, 3>, std::array<double, 3>>> expected = {
+        // first mesh
+        {{0, 0, 0}, {0, 1, 0}},
+        {{1, 0, 0}, {1, 1, 0}},
+        {{2, 0, 0}, {2, 1, 0}},
+        {{0, 0, 0}, {1, 0, 0}},
+        {{1, 0, 0}, {2, 0, 0}},
+        {{0, 1, 0}, {1, 1, 0}},
+        {{1, 1, 0}, {2, 1, 0}},
+        // second mesh: along M (y) 2 x (2 + closing), along N (x) 3 x 1
+        {{0, 0, 5}, {0, 1, 5}},
+        {{0, 1, 5}, {0, 2, 5}},
+        {{0, 0, 5}, {0, 2, 5}},
+        {{1, 0, 5}, {1, 1, 5}},
+        {{1, 1, 5}, {1, 2, 5}},
+        {{1, 0, 5}, {1, 2, 5}},
+        {{0, 0, 5}, {1, 0, 5}},
+        {{0, 1, 5}, {1, 1, 5}},
+        {{0, 2, 5}, {1, 2, 5}}};
+    EXPECT_EQ(edges, expected);
 }
 
 TEST(Conversions, TiltedCirclesAndArcsBecomeChords) {
@@ -144,9 +179,15 @@ TEST(Conversions, EllipsesSplinesLeadersFacesSolids) {
     planar.code10Ary = {{0, 0, 0}, {1, 1, 0}, {2, 0, 0}};
     TSplineBlk spatial = planar;
     spatial.code70 = 0;
-    s.SplineAry = {planar, spatial};
+    spatial.code210 = kExtrusionZ;
+    spatial.code10Ary[1].z = 1;
+    TSplineBlk level = spatial; // not flagged planar, but every point at one height
+    level.code10Ary = {{0, 0, 2}, {1, 1, 2}, {2, 0, 2}, {3, 3, 2}};
+    TSplineBlk levelTilted = level;
+    levelTilted.code210 = {0, 1, 0};
+    s.SplineAry = {planar, spatial, level, levelTilted};
     ExplodeSplines(s);
-    EXPECT_EQ(s.LineAry.size(), 2u);
+    EXPECT_EQ(s.LineAry.size(), 2u + 3u);
 
     DxfDrawing l;
     TLeaderBlk leader;
@@ -170,12 +211,52 @@ TEST(Conversions, EllipsesSplinesLeadersFacesSolids) {
     solid.p2 = {1, 0, 0};
     solid.p3 = {0, 1, 0};
     solid.p4 = {5, 5, 0};
-    f.SolidAry = {solid};
+    TSolidBlk triangle = solid;
+    triangle.p4 = triangle.p3;
+    f.SolidAry = {solid, triangle};
     ExplodeFaces(f);
     ExplodeSolids(f);
-    ASSERT_EQ(f.LineAry.size(), 6u);
+    ASSERT_EQ(f.LineAry.size(), 3u + 4u + 3u);
     EXPECT_EQ(f.LineAry[2].ed, (TAcadPoint{0, 0, 0}));
-    EXPECT_EQ(f.LineAry[5].ed, (TAcadPoint{0, 0, 0}));
+    // Corners 1, 2, 4, 3, as DXF stores them.
+    const TAcadPoint outline[] = {{0, 0, 0}, {1, 0, 0}, {5, 5, 0}, {0, 1, 0}};
+    for (int k = 0; k < 4; ++k) EXPECT_EQ(f.LineAry[size_t(3 + k)].st, outline[k]);
+    EXPECT_EQ(f.LineAry[9].st, (TAcadPoint{0, 1, 0}));
+    EXPECT_EQ(f.LineAry[9].ed, (TAcadPoint{0, 0, 0}));
+}
+
+TEST(Conversions, EllipseParameterRanges) {
+    const struct {
+        double start, end;
+        size_t lines;
+        TAcadPoint first, last;
+    } cases[] = {
+        {0, 2 * kPi, 36, {4, 0, 0}, {4, 0, 0}},
+        {1.5 * kPi, 0, 9, {0, -2, 0}, {4, 0, 0}},          // wraps through 2 pi
+        {1.5 * kPi, 2.5 * kPi, 18, {0, -2, 0}, {0, 2, 0}}, // end above 2 pi
+        {0.5 * kPi, 0.25 * kPi, 32, {0, 2, 0}, {std::sqrt(8), std::sqrt(2), 0}},
+    };
+    for (const bool inBlock : {false, true}) {
+        for (const auto& c : cases) {
+            DxfDrawing d;
+            TEllipseBlk e;
+            e.endpoint = {4, 0, 0};
+            e.henpei = 0.5;
+            e.kaisi = c.start;
+            e.owari = c.end;
+            e.code210 = kExtrusionZ;
+            e.bname = "B";
+            (inBlock ? d.BlkEllipseAry : d.EllipseAry).push_back(e);
+            inBlock ? ExplodeBlkEllipses(d, 10) : ExplodeEllipses(d, 10);
+            const auto& lines = inBlock ? d.BlkLineAry : d.LineAry;
+            ASSERT_EQ(lines.size(), c.lines) << c.start << " " << c.end;
+            EXPECT_TRUE(SamePoint(lines.front().st, c.first, 1e-9)) << c.start;
+            EXPECT_TRUE(SamePoint(lines.back().ed, c.last, 1e-9)) << c.start;
+            if (inBlock) {
+                EXPECT_EQ(lines.front().bname, "B"); // placed with its block
+            }
+        }
+    }
 }
 
 TEST(Conversions, TiltedTextsTurnIntoTheWorld) {

@@ -6,6 +6,9 @@
 
 #include "support/drawing_checks.h"
 
+#include <algorithm>
+#include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace quillon;
@@ -199,6 +202,108 @@ TEST(Pipeline, AnonymousBlocksReachedByAnInsertDrawTheirNestedBlocksOncePlaced) 
     EXPECT_EQ(p.d.LineAry[1].st, (TAcadPoint{100, 100, 0}));
     EXPECT_EQ(p.d.LineAry[1].ed, (TAcadPoint{101, 100, 0}));
     EXPECT_EQ(p.d.ExtMinPt.x, 100);
+}
+
+TEST(Pipeline, BlocksArePlacedMirroredTurnedInTheirPlaneAndNested) {
+    // Block B: a line, a half circle, a half-circle bulge, half an ellipse and a text. Each case
+    // places it by an INSERT (or through block O) and says where a block point must land.
+    const QByteArray blockB = Dxf(
+        {{0, "BLOCK"},      {2, "B"},     {10, "0"},      {20, "0"},            //
+         {0, "LINE"},       {10, "1"},    {20, "0"},      {11, "2"}, {21, "0"}, //
+         {0, "ARC"},        {10, "0"},    {20, "0"},      {40, "1"}, {50, "0"},
+         {51, "180"}, //
+         {0, "LWPOLYLINE"}, {90, "2"},    {10, "3"},      {20, "0"}, {42, "1"},
+         {10, "4"},         {20, "0"},    {0, "ELLIPSE"}, {10, "0"}, {20, "5"},
+         {11, "2"},         {21, "0"},    {40, "0.5"},    {41, "0"}, {42, "3.141592653589793"}, //
+         {0, "TEXT"},       {10, "5"},    {20, "0"},      {40, "1"}, {50, "10"},
+         {1, "T"},          {0, "ENDBLK"}});
+    const QByteArray blockO = Dxf({{0, "BLOCK"},
+                                   {2, "O"},
+                                   {10, "0"},
+                                   {20, "0"},
+                                   {0, "INSERT"},
+                                   {2, "B"},
+                                   {10, "10"},
+                                   {20, "0"},
+                                   {50, "90"},
+                                   {0, "ENDBLK"}});
+    using Map = std::function<TAcadPoint(double, double)>;
+    const struct {
+        const char* name;
+        QByteArray insert;
+        Map place;
+        double textAngle; // NaN: not checked
+    } cases[] = {
+        {"turned", Dxf({{0, "INSERT"}, {2, "B"}, {10, "100"}, {20, "0"}, {50, "90"}}),
+         [](double x, double y) {
+             return TAcadPoint{100 - y, x, 0};
+         },
+         100},
+        {"mirrored in x", Dxf({{0, "INSERT"}, {2, "B"}, {10, "100"}, {20, "0"}, {41, "-1"}}),
+         [](double x, double y) {
+             return TAcadPoint{100 - x, y, 0};
+         },
+         10},
+        {"mirrored in y", Dxf({{0, "INSERT"}, {2, "B"}, {10, "100"}, {20, "0"}, {42, "-1"}}),
+         [](double x, double y) {
+             return TAcadPoint{100 + x, -y, 0};
+         },
+         10},
+        {"mirrored in both",
+         Dxf({{0, "INSERT"}, {2, "B"}, {10, "100"}, {20, "0"}, {41, "-1"}, {42, "-1"}}),
+         [](double x, double y) {
+             return TAcadPoint{100 - x, -y, 0};
+         },
+         10},
+        {"flipped plane",
+         Dxf({{0, "INSERT"},
+              {2, "B"},
+              {10, "100"},
+              {20, "0"},
+              {210, "0"},
+              {220, "0"},
+              {230, "-1"}}),
+         [](double x, double y) {
+             return TAcadPoint{-100 - x, y, 0};
+         },
+         190},
+        {"nested in a mirrored block",
+         Dxf({{0, "INSERT"}, {2, "O"}, {10, "100"}, {20, "0"}, {41, "-1"}}),
+         [](double x, double y) {
+             return TAcadPoint{90 + y, x, 0};
+         },
+         std::nan("")},
+    };
+    for (const auto& c : cases) {
+        TempFolder dir;
+        Preview p;
+        const QByteArray blocks =
+            Dxf({{0, "SECTION"}, {2, "BLOCKS"}}) + blockB + blockO + Dxf({{0, "ENDSEC"}});
+        RunPreview(p, dir.write("b.dxf", blocks + EntitiesSection(c.insert)));
+        ASSERT_TRUE(p.facts.drawn) << c.name;
+        // Every point the drawing passes through: line ends and the middles of arcs.
+        std::vector<TAcadPoint> points;
+        for (const TAcadLineBlk& l : p.d.LineAry)
+            if (l.code67 == 0) points.insert(points.end(), {l.st, l.ed});
+        for (const TArcBlk& a : p.d.ArcAry) {
+            if (a.code67 != 0) continue;
+            const double ed = a.ed < a.st ? a.ed + 360 : a.ed;
+            points.push_back(PolarPoint(a.center, (a.st + ed) / 2 * kDegToRad, a.hankei));
+        }
+        const auto passes = [&](const TAcadPoint& q) {
+            return std::any_of(points.begin(), points.end(),
+                               [&](const TAcadPoint& pt) { return SamePoint(pt, q, 1e-6); });
+        };
+        // Line ends, the half circle's top, the bulge's bottom, the ellipse's top.
+        for (const auto& [x, y] :
+             {std::pair{1.0, 0.0}, {2.0, 0.0}, {0.0, 1.0}, {3.5, -0.5}, {0.0, 6.0}})
+            EXPECT_TRUE(passes(c.place(x, y))) << c.name << " (" << x << ", " << y << ")";
+        ASSERT_EQ(p.d.TextAry.size(), 1u) << c.name;
+        EXPECT_TRUE(SamePoint(p.d.TextAry[0].pt10, c.place(5, 0), 1e-9)) << c.name;
+        if (!std::isnan(c.textAngle)) {
+            EXPECT_NEAR(std::fmod(p.d.TextAry[0].code50 + 360, 360), c.textAngle, 1e-9) << c.name;
+        }
+    }
 }
 
 TEST(Pipeline, ATinyArcIsDrawnAsItsChord) {

@@ -82,3 +82,12 @@ TEST(TextDrawing, MTextLinesStackDownwards) {
     EXPECT_NEAR(ink.bottom, 150 - spacing, 3);
     EXPECT_NEAR(ink.left, 200, 3);
 }
+
+TEST(TextDrawing, MTextAngleFromItsDirectionElseItsRotation) {
+    const struct {
+        TAcadPoint direction;
+        double code50, angle;
+    } cases[] = {
+        {{0, 0, 0}, 90, 90}, {{0, 1, 0}, 0, 90}, {{-1, 0, 0}, 30, 180}, {{1, 1, 0}, 0, 45}};
+    for (const auto& c : cases) EXPECT_NEAR(MTextAngle(c.direction, c.code50), c.angle, 1e-9);
+}
