@@ -1,5 +1,7 @@
 #include "dxf/block_expansion.h"
 
+#include "dxf/layer_index.h"
+
 #include <QHash>
 #include <QSet>
 #include <cmath>
@@ -62,15 +64,16 @@ bool TakesInsertLayer(const QString& layer, int16_t color) {
 // answer once given stays right.
 class LayerColors {
 public:
-    explicit LayerColors(DxfDrawing& d) : d_(d) {}
+    explicit LayerColors(DxfDrawing& d) : d_(d), layers_(d.LayerAry) {}
     int16_t operator()(const QString& name) {
         auto it = memo_.constFind(name);
-        if (it == memo_.cend()) it = memo_.insert(name, LayerColor(d_, name));
+        if (it == memo_.cend()) it = memo_.insert(name, LayerColor(d_, layers_, name));
         return *it;
     }
 
 private:
     DxfDrawing& d_;
+    LayerIndex layers_;
     QHash<QString, int16_t> memo_;
 };
 

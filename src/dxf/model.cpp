@@ -49,11 +49,4 @@ int SolidOutline(const TSolidBlk& s, std::array<TAcadPoint, 4>& corners) {
     return 4;
 }
 
-int16_t LayerColor(DxfDrawing& d, const QString& name) {
-    for (const TLayer& l : d.LayerAry)
-        if (l.Name == name) return l.color;
-    d.LayerAry.push_back(DefaultLayer(name));
-    return 7;
-}
-
 } // namespace quillon

@@ -262,9 +262,6 @@ struct DxfDrawing {
 // Every array of the drawing by name with its number of records, in a fixed order.
 std::vector<std::pair<const char*, size_t>> ArraySizes(const DxfDrawing& d);
 
-// Colour number of the layer named exactly `name`; a missing layer is added with colour 7.
-int16_t LayerColor(DxfDrawing& d, const QString& name);
-
 // A solid's outline as DXF stores its corners: 1, 2, 4, 3; three corners when 3 and 4 coincide.
 // Returns the number of corners written to `corners`.
 int SolidOutline(const TSolidBlk& s, std::array<TAcadPoint, 4>& corners);

@@ -1,5 +1,7 @@
 #include "dxf/reader.h"
 
+#include "dxf/layer_index.h"
+
 #include "dxf/number_parsing.h"
 #include "dxf/value_decoder.h"
 
@@ -85,7 +87,6 @@ private:
     void endRecord();
     template <class R> void colourRule(R& r);
     int16_t layerColor(const QString& name);
-    int16_t lookUpLayer(const QString& name);
     template <class R> bool common(R& r, int code, sv v, bool withColour);
 
     void lineGroup(TAcadLineBlk& r, int code, sv v);
@@ -125,29 +126,15 @@ private:
     bool embeddedObject_ = false; // an MTEXT's groups after "101" belong to its column data
     bool solidFourth_ = false;    // the open SOLID gave its fourth corner
     std::unordered_map<const QChar*, int16_t> layerColors_; // keyed by decoded, shared names
-    QHash<QString, size_t> layerIndex_; // the first layer of each name among the indexed ones
-    size_t layersIndexed_ = 0;
+    LayerIndex layers_{d_.LayerAry};
 };
 
 // Layer names are decoded once and shared by every record on the layer, so a lookup is keyed by
 // the shared text itself. The layer table may change colours: it empties the memo.
 int16_t DxfReader::layerColor(const QString& name) {
     const auto [it, added] = layerColors_.try_emplace(name.constData(), 0);
-    if (added) it->second = lookUpLayer(name);
+    if (added) it->second = LayerColor(d_, layers_, name);
     return it->second;
-}
-
-// LayerColor through an index of the layer table, so that drawings with very many layers do
-// not search the whole table for every new name.
-int16_t DxfReader::lookUpLayer(const QString& name) {
-    std::vector<TLayer>& layers = d_.LayerAry;
-    for (; layersIndexed_ < layers.size(); ++layersIndexed_)
-        if (!layerIndex_.contains(layers[layersIndexed_].Name))
-            layerIndex_.insert(layers[layersIndexed_].Name, layersIndexed_);
-    const auto found = layerIndex_.constFind(name);
-    if (found != layerIndex_.cend()) return layers[*found].color;
-    layers.push_back(DefaultLayer(name));
-    return layers.back().color;
 }
 
 template <class R> void DxfReader::colourRule(R& r) {
@@ -237,11 +224,7 @@ void DxfReader::layerTable(int code, sv v) {
         TLayer& l = d_.LayerAry.back();
         switch (code) {
         case 2:
-            if (layersIndexed_ == d_.LayerAry.size()) { // indexed under its former name
-                const auto old = layerIndex_.constFind(l.Name);
-                if (old != layerIndex_.cend() && *old == layersIndexed_ - 1) layerIndex_.erase(old);
-                --layersIndexed_;
-            }
+            layers_.forgetNewest(); // indexed under its former name, if at all
             l.Name = dec_.name(v);
             break;
         case 6: l.ltype = dec_.upperName(v); break;

@@ -1,5 +1,6 @@
 #include "render/extents.h"
 
+#include "dxf/layer_index.h"
 #include "dxf/text_decoding.h"
 #include "render/geometry.h"
 #include "render/text_drawing.h"
@@ -136,27 +137,9 @@ Box TextBoxOf(const TTextBlk& t) {
                    t.code50, t.code41, t.code40);
 }
 
-LayerLookup::LayerLookup(const DxfDrawing& d) : d_(d) {
-    for (int i = int(d.LayerAry.size()) - 1; i >= 0; --i)
-        byName_.insert(d.LayerAry[size_t(i)].Name, i);
-}
-
-int LayerLookup::index(const QString& name) {
-    if (!primed_ || name.constData() != last_.constData() || name.size() != last_.size()) {
-        lastIndex_ = byName_.value(name, -1);
-        last_ = name;
-        primed_ = true;
-    }
-    return lastIndex_;
-}
-
-bool LayerLookup::visible(const QString& name) {
-    return LayerVisibleByIndex(d_, index(name));
-}
-
 void CalcExtents(DxfDrawing& d) {
     d.ExtMinPt = d.ExtMaxPt = {};
-    LayerLookup layers(d);
+    LayerIndex layers(d.LayerAry);
     Box running;
     bool first = true;
     const auto add = [&](const Box& b) {
@@ -217,20 +200,6 @@ bool ArcInWindow(const TArcBlk& a, const ModelWindow& w) {
 
 bool TextInWindow(const TTextBlk& t, const ModelWindow& w) {
     return Inside(t.pt10, w) || OutlinesCross(TextBoxOf(t), w);
-}
-
-int LayerIndexByName(const DxfDrawing& d, const QString& name) {
-    for (size_t i = 0; i < d.LayerAry.size(); ++i)
-        if (d.LayerAry[i].Name == name) return int(i);
-    return -1;
-}
-
-bool LayerVisibleByIndex(const DxfDrawing& d, int index) {
-    return index >= 0 && index < int(d.LayerAry.size()) ? d.LayerAry[size_t(index)].visible : true;
-}
-
-bool LayerVisibleByName(const DxfDrawing& d, const QString& name) {
-    return LayerVisibleByIndex(d, LayerIndexByName(d, name));
 }
 
 } // namespace quillon

@@ -1,11 +1,10 @@
 // How large is the drawing, and does a record reach into the window shown? Boxes of circles,
-// arcs and texts, the drawing's extents, the window tests and the layer lookups.
+// arcs and texts, the drawing's extents and the window tests.
 #pragma once
 
 #include "dxf/model.h"
 #include "render/view.h"
 
-#include <QHash>
 
 namespace quillon {
 
@@ -32,25 +31,5 @@ bool LineInWindow(const TAcadLineBlk& l, const ModelWindow& w);
 bool CircleInWindow(const TCircleBlk& c, const ModelWindow& w);
 bool ArcInWindow(const TArcBlk& a, const ModelWindow& w);
 bool TextInWindow(const TTextBlk& t, const ModelWindow& w);
-
-int LayerIndexByName(const DxfDrawing& d, const QString& name);
-
-// LayerIndexByName for many records in a row: the table indexed once, and the last answer kept
-// (records of one layer share its name).
-class LayerLookup {
-public:
-    explicit LayerLookup(const DxfDrawing& d);
-    int index(const QString& name);
-    bool visible(const QString& name);
-
-private:
-    const DxfDrawing& d_;
-    QHash<QString, int> byName_;
-    QString last_;
-    int lastIndex_ = -1;
-    bool primed_ = false;
-};
-bool LayerVisibleByIndex(const DxfDrawing& d, int index);
-bool LayerVisibleByName(const DxfDrawing& d, const QString& name);
 
 } // namespace quillon

@@ -1,6 +1,6 @@
 #include "render/pens.h"
 
-#include "render/extents.h"
+#include "dxf/layer_index.h"
 #include "render/geometry.h"
 #include "render/view.h"
 
@@ -57,26 +57,27 @@ TPenStyle LineTypeToPenStyle(const QString& name) {
     return TPenStyle::psSolid;
 }
 
-TPenStyle EntityPenStyle(const DxfDrawing& d, const QString& ltype, const QString& layer) {
+TPenStyle EntityPenStyle(const DxfDrawing& d, LayerIndex& layers, const QString& ltype,
+                          const QString& layer) {
     if (ltype.isEmpty() || ltype == QLatin1String("BYLAYER")) {
-        const int i = LayerIndexByName(d, layer);
+        const int i = layers.find(layer);
         if (i >= 0) return LineTypeToPenStyle(d.LayerAry[size_t(i)].ltype);
     }
     return LineTypeToPenStyle(ltype);
 }
 
 void ResolvePens(DxfDrawing& d) {
-    LayerLookup layers(d);
+    LayerIndex layers(d.LayerAry);
     // Records share their layer and line-type strings, so a style is worked out once per pair
     // of shared strings.
     QHash<QPair<const void*, const void*>, TPenStyle> styles;
     const auto resolve = [&](auto& r) {
         r.PenColor = AciToColor(r.color);
-        r.layindex = int16_t(layers.index(r.layer));
+        r.layindex = int16_t(layers.find(r.layer));
         if constexpr (requires { r.PenStyle; }) {
             const QPair<const void*, const void*> key(r.ltype.constData(), r.layer.constData());
             auto it = styles.constFind(key);
-            if (it == styles.cend()) it = styles.insert(key, EntityPenStyle(d, r.ltype, r.layer));
+            if (it == styles.cend()) it = styles.insert(key, EntityPenStyle(d, layers, r.ltype, r.layer));
             r.PenStyle = *it;
         }
     };

@@ -11,7 +11,9 @@ namespace quillon {
 
 TColor AciToColor(int number);
 TPenStyle LineTypeToPenStyle(const QString& name);
-TPenStyle EntityPenStyle(const DxfDrawing& d, const QString& ltype, const QString& layer);
+class LayerIndex;
+TPenStyle EntityPenStyle(const DxfDrawing& d, LayerIndex& layers, const QString& ltype,
+                         const QString& layer);
 
 // Fills PenColor, PenStyle and layindex of every drawable record.
 void ResolvePens(DxfDrawing& d);

@@ -1,6 +1,7 @@
 #include "render/pipeline.h"
 
 #include "dxf/block_expansion.h"
+#include "dxf/layer_index.h"
 #include "render/conversions.h"
 #include "render/extents.h"
 #include "render/geometry.h"

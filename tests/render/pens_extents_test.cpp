@@ -1,5 +1,6 @@
 #include "render/extents.h"
 #include "render/geometry.h"
+#include "dxf/layer_index.h"
 #include "render/pens.h"
 
 #include <gtest/gtest.h>
@@ -48,10 +49,11 @@ TEST(Pens, LineTypesAndLayerLineTypes) {
     DxfDrawing d;
     d.LayerAry.push_back(DefaultLayer("H"));
     d.LayerAry.back().ltype = "HIDDEN";
-    EXPECT_EQ(EntityPenStyle(d, "BYLAYER", "H"), TPenStyle::psDot);
-    EXPECT_EQ(EntityPenStyle(d, "", "H"), TPenStyle::psDot);
-    EXPECT_EQ(EntityPenStyle(d, "PHANTOM", "H"), TPenStyle::psDashDotDot);
-    EXPECT_EQ(EntityPenStyle(d, "BYLAYER", "missing"), TPenStyle::psSolid);
+    LayerIndex layers(d.LayerAry);
+    EXPECT_EQ(EntityPenStyle(d, layers, "BYLAYER", "H"), TPenStyle::psDot);
+    EXPECT_EQ(EntityPenStyle(d, layers, "", "H"), TPenStyle::psDot);
+    EXPECT_EQ(EntityPenStyle(d, layers, "PHANTOM", "H"), TPenStyle::psDashDotDot);
+    EXPECT_EQ(EntityPenStyle(d, layers, "BYLAYER", "missing"), TPenStyle::psSolid);
 }
 
 TEST(Extents, LinesWinOverTexts) {
@@ -128,15 +130,23 @@ TEST(Extents, WindowTests) {
     EXPECT_FALSE(TextInWindow(t, w));
 }
 
-TEST(Extents, LayerLookups) {
+TEST(LayerIndex, FirstExactNameAndLayersAddedLater) {
     DxfDrawing d;
-    EXPECT_EQ(LayerIndexByName(d, "A"), -1);
+    LayerIndex layers(d.LayerAry);
+    EXPECT_EQ(layers.find("A"), -1);
     d.LayerAry = {DefaultLayer("A"), DefaultLayer("a"), DefaultLayer("A")};
     d.LayerAry[1].visible = false;
-    EXPECT_EQ(LayerIndexByName(d, "a"), 1);
-    EXPECT_EQ(LayerIndexByName(d, "A"), 0);
-    EXPECT_FALSE(LayerVisibleByName(d, "a"));
-    EXPECT_TRUE(LayerVisibleByName(d, "zzz"));
+    EXPECT_EQ(layers.find("a"), 1);
+    EXPECT_EQ(layers.find("A"), 0);
+    EXPECT_FALSE(layers.visible("a"));
+    EXPECT_TRUE(layers.visible("zzz"));
     EXPECT_TRUE(LayerVisibleByIndex(d, -1));
     EXPECT_TRUE(LayerVisibleByIndex(d, 3));
+    // A missing layer is added, and found from then on; a renamed newest layer by its new name.
+    EXPECT_EQ(LayerColor(d, layers, "NEW"), 7);
+    EXPECT_EQ(layers.find("NEW"), 3);
+    layers.forgetNewest();
+    d.LayerAry.back().Name = "RENAMED";
+    EXPECT_EQ(layers.find("NEW"), -1);
+    EXPECT_EQ(layers.find("RENAMED"), 3);
 }
