@@ -1,6 +1,7 @@
 // Drawing speed: ns per short line, small circle and text on an 800 x 600 canvas; the whole
 // preview of a generated 50 MB drawing (read, reduce, draw) and its redraws.
 #include "dxf_generator.h"
+#include "render/entity_drawing.h"
 #include "render/pens.h"
 #include "render/pipeline.h"
 #include "render/text_drawing.h"
@@ -56,10 +57,15 @@ void Texts(benchmark::State& state) {
         p = {rng.next() * kW - kW / 2, rng.next() * kH - kH / 2, 0};
         s = QStringLiteral("PART-%1").arg(rng.below(9999));
     }
+    TextFonts fonts;
+    TTextBlk t;
+    t.code40 = 8;
+    t.code41 = t.code44 = 1;
     for (auto _ : state)
-        for (const auto& [p, s] : texts)
-            DrawDxfText(canvas, {kW / 2, kH / 2}, s, {}, false, 0, 0xFFFF00, 1, 0, 1, 8, 0, 0, p, p,
-                        1.0);
+        for (const auto& [p, s] : texts) {
+            t.pt10 = t.pt11 = p;
+            DrawDxfText(canvas, fonts, {kW / 2, kH / 2}, t, s, 0xFFFF00, {0, 0, 0}, 1.0);
+        }
     state.counters["ns/text"] =
         benchmark::Counter(double(texts.size()), benchmark::Counter::kIsIterationInvariantRate |
                                                      benchmark::Counter::kInvert);
@@ -90,8 +96,7 @@ void Redraw(benchmark::State& state) {
     for (auto _ : state) {
         Canvas canvas(kW, kH);
         ClearCanvas(canvas, kW, kH, 0);
-        DrawDxf(canvas, d, kW, kH, {kW / 2, kH / 2}, view.ViewCentre, view.ViewWidth,
-                view.ViewHeight, view.FillFactor, 0, 0, 1, false, thin);
+        DrawDxf(canvas, d, view, {.thin = thin});
         benchmark::DoNotOptimize(canvas.image().constBits());
     }
 }

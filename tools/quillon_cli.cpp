@@ -152,7 +152,7 @@ int PreviewDwg(const QString& file, QSize size, bool whiteEmphasis, const QStrin
                bool asJson) {
     QImage picture;
     ThumbnailFacts facts;
-    ShowDwgThumbnail(file, size, 0, true, whiteEmphasis, picture, &facts);
+    ShowDwgThumbnail(file, size, {0, true, whiteEmphasis}, picture, &facts);
     if (!out.isEmpty() && !picture.save(out, "PNG")) {
         std::cerr << "quillon-cli: cannot write " << out.toStdString() << '\n';
         return kMissing;

@@ -26,15 +26,15 @@ FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
 
 void FileListBox::setDirectory(const QString& folder) {
     directory_ = folder;
-    update();
+    reread();
 }
 
 void FileListBox::setMask(const QString& mask) {
     mask_ = mask;
-    update();
+    reread();
 }
 
-void FileListBox::update() {
+void FileListBox::reread() {
     const QStringList patterns = MaskPatterns(mask_);
     QStringList names;
     if (!directory_.isEmpty() && !patterns.isEmpty())

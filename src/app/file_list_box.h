@@ -20,7 +20,7 @@ public:
     void setDirectory(const QString& folder); // re-reads
     QString mask() const { return mask_; }
     void setMask(const QString& mask); // re-reads
-    void update();                     // re-reads the folder
+    void reread();                     // re-reads the folder
 
     int itemIndex() const { return currentRow(); }
     void setItemIndex(int index); // selects without raising clicked()

@@ -8,10 +8,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     quillon::SetUpApplication(app);
     quillon::DialogPrompts prompts;
-    auto* window = new quillon::TForm2(quillon::AppPaths::current(), prompts);
-    prompts.setOwner(window);
-    window->show();
-    const int code = app.exec();
-    delete window;
-    return code;
+    quillon::TForm2 window(quillon::AppPaths::current(), prompts);
+    prompts.setOwner(&window);
+    window.show();
+    return app.exec();
 }

@@ -65,14 +65,13 @@ TForm2::TForm2(const AppPaths& paths, UserPrompts& prompts, QWidget* parent)
     setFont(QFont(QStringLiteral("Tahoma"), 8));
     buildLayout();
     buildMenus();
-    preview_ = new PreviewPanel(*Image2, *ProgressBar1, prompts_);
+    preview_ = std::make_unique<PreviewPanel>(*Image2, *ProgressBar1, prompts_);
     resize(653, 381);
     FormCreate();
 }
 
 TForm2::~TForm2() {
     FormDestroy();
-    delete preview_;
 }
 
 void TForm2::buildLayout() {

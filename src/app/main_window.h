@@ -6,6 +6,7 @@
 #include "app/user_prompts.h"
 
 #include <QMainWindow>
+#include <memory>
 
 class QAction;
 class QCheckBox;
@@ -97,7 +98,7 @@ private:
 
     AppPaths paths_;
     UserPrompts& prompts_;
-    PreviewPanel* preview_;
+    std::unique_ptr<PreviewPanel> preview_;
     QString converterPath_; // the converter's path as stored, shown literally by N25
     int listEncoding_ = 0;
     bool panesSized_ = false;

@@ -40,6 +40,7 @@ void PreviewPanel::drawDxfImage(const QString& dxfName) {
     busy_ = true;
     PreviewHooks hooks;
     hooks.bar = bar_.get();
+    hooks.fonts = &fonts_;
     hooks.owner = &prompts_;
     hooks.processEvents = [] { QCoreApplication::processEvents(); };
     const QImage picture = DrawDxfImage(drawing_, view_, dxfName, image_.size(), hooks);
@@ -53,13 +54,13 @@ void PreviewPanel::drawDxfImage(const QString& dxfName) {
 
 void PreviewPanel::redrawCurrentView(bool noClip) {
     if (busy_) return; // the running preview draws the picture when it is done
-    image_.setPicture(RedrawCurrentView(drawing_, view_, image_.size(), noClip));
+    image_.setPicture(RedrawCurrentView(drawing_, view_, image_.size(), noClip, &fonts_));
 }
 
 void PreviewPanel::showDwgThumbnail(const QString& fileName, bool whiteEmphasis) {
     ++request_;
     QImage picture;
-    ShowDwgThumbnail(fileName, image_.size(), 0, true, whiteEmphasis, picture);
+    ShowDwgThumbnail(fileName, image_.size(), {0, true, whiteEmphasis}, picture);
     image_.setPicture(picture);
 }
 

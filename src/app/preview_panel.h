@@ -40,6 +40,7 @@ private:
     std::unique_ptr<Bar> bar_;
     UserPrompts& prompts_;
     DxfDrawing drawing_;
+    TextFonts fonts_;
     ViewState view_;
     bool busy_ = false;
     uint64_t request_ = 0; // every request supersedes the pictures of the ones before it

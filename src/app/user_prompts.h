@@ -2,7 +2,7 @@
 // can answer them.
 #pragma once
 
-#include "dxf/reader.h"
+#include "dxf/sinks.h"
 
 #include <QString>
 

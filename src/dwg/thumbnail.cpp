@@ -138,8 +138,10 @@ ThumbnailLoad LoadDwgThumbnail(const QString& fileName, QImage& bitmap, Thumbnai
     }
 }
 
-bool ShowDwgThumbnail(const QString& fileName, QSize panel, TColor background, bool trim,
-                      bool whiteEmphasis, QImage& picture, ThumbnailFacts* facts) {
+bool ShowDwgThumbnail(const QString& fileName, QSize panel, const ThumbnailOptions& options,
+                      QImage& picture, ThumbnailFacts* facts) {
+    const TColor background = options.background;
+    const bool trim = options.trim, whiteEmphasis = options.whiteEmphasis;
     ThumbnailFacts local;
     ThumbnailFacts& f = facts ? *facts : local;
     const int pw = std::max(panel.width(), 1), ph = std::max(panel.height(), 1);

@@ -34,7 +34,12 @@ ThumbnailLoad LoadDwgThumbnail(const QString& fileName, QImage& bitmap,
 // The panel's picture for a DWG file: the preview cropped to its drawn part, on the background,
 // scaled to 90 % of the panel and centred. False only when the file does not exist; a
 // cancelled load leaves the plain background.
-bool ShowDwgThumbnail(const QString& fileName, QSize panel, TColor background, bool trim,
-                      bool whiteEmphasis, QImage& picture, ThumbnailFacts* facts = nullptr);
+struct ThumbnailOptions {
+    TColor background = 0;
+    bool trim = true;           // cropped to the drawn part
+    bool whiteEmphasis = false; // thin white lines kept when shrinking
+};
+bool ShowDwgThumbnail(const QString& fileName, QSize panel, const ThumbnailOptions& options,
+                      QImage& picture, ThumbnailFacts* facts = nullptr);
 
 } // namespace quillon

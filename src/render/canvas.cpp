@@ -474,4 +474,10 @@ QImage ShrinkKeepBrightest(const QImage& source, const QRect& area, QSize size) 
     return out;
 }
 
+void ClearCanvas(Canvas& canvas, int width, int height, TColor color) {
+    canvas.setPenMode(PenMode::Copy);
+    canvas.fillRect(0, 0, width, height, color);
+    canvas.setPen(0xFFFFFF, canvas.penWidth(), canvas.penStyle());
+}
+
 } // namespace quillon

@@ -94,4 +94,11 @@ private:
 // the source pixels merged into it.
 QImage ShrinkKeepBrightest(const QImage& source, const QRect& part, QSize size);
 
+// Fills the picture with the colour and leaves a white pen in copy mode.
+void ClearCanvas(Canvas& canvas, int width, int height, TColor color);
+
+inline TColor InvertColor(TColor c) {
+    return 0xFFFFFF - (c & 0xFFFFFF);
+}
+
 } // namespace quillon

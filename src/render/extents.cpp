@@ -12,7 +12,7 @@ namespace quillon {
 
 namespace {
 
-bool Inside(const TAcadPoint& p, const ModelWindow& w) {
+bool Inside(const TAcadPoint& p, const Box& w) {
     return w.min.x <= p.x && p.x <= w.max.x && w.min.y <= p.y && p.y <= w.max.y;
 }
 
@@ -25,7 +25,7 @@ void Outline(const TAcadPoint& lo, const TAcadPoint& hi, TAcadPoint (&corners)[5
     corners[4] = corners[0];
 }
 
-bool OutlinesCross(const Box& box, const ModelWindow& w) {
+bool OutlinesCross(const Box& box, const Box& w) {
     TAcadPoint a[5], b[5], hit;
     Outline(box.min, box.max, a);
     Outline(w.min, w.max, b);
@@ -36,7 +36,7 @@ bool OutlinesCross(const Box& box, const ModelWindow& w) {
 }
 
 // False when a box lies wholly beside the window: then neither can reach into the other.
-bool Apart(double minX, double minY, double maxX, double maxY, const ModelWindow& w) {
+bool Apart(double minX, double minY, double maxX, double maxY, const Box& w) {
     return maxX < w.min.x || minX > w.max.x || maxY < w.min.y || minY > w.max.y;
 }
 
@@ -166,7 +166,7 @@ void CalcExtents(DxfDrawing& d) {
     }
 }
 
-bool LineInWindow(const TAcadLineBlk& l, const ModelWindow& w) {
+bool LineInWindow(const TAcadLineBlk& l, const Box& w) {
     if (Apart(std::min(l.st.x, l.ed.x), std::min(l.st.y, l.ed.y), std::max(l.st.x, l.ed.x),
               std::max(l.st.y, l.ed.y), w))
         return false;
@@ -180,13 +180,13 @@ bool LineInWindow(const TAcadLineBlk& l, const ModelWindow& w) {
     return false;
 }
 
-bool CircleInWindow(const TCircleBlk& c, const ModelWindow& w) {
+bool CircleInWindow(const TCircleBlk& c, const Box& w) {
     const TAcadPoint& m = c.center;
     if (Apart(m.x - c.hankei, m.y - c.hankei, m.x + c.hankei, m.y + c.hankei, w)) return false;
     return Inside(c.center, w) || OutlinesCross(CircleBox(c.center, c.hankei), w);
 }
 
-bool ArcInWindow(const TArcBlk& a, const ModelWindow& w) {
+bool ArcInWindow(const TArcBlk& a, const Box& w) {
     const TAcadPoint& m = a.center;
     const double r = std::fabs(a.hankei);
     if (Apart(m.x - r, m.y - r, m.x + r, m.y + r, w)) return false;
@@ -198,7 +198,7 @@ bool ArcInWindow(const TArcBlk& a, const ModelWindow& w) {
     return OutlinesCross(ArcBox(a.center, a.hankei, s, e), w);
 }
 
-bool TextInWindow(const TTextBlk& t, const ModelWindow& w) {
+bool TextInWindow(const TTextBlk& t, const Box& w) {
     return Inside(t.pt10, w) || OutlinesCross(TextBoxOf(t), w);
 }
 

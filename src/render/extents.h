@@ -5,12 +5,7 @@
 #include "dxf/model.h"
 #include "render/view.h"
 
-
 namespace quillon {
-
-struct Box {
-    TAcadPoint min, max;
-};
 
 Box OrderCorners(const TAcadPoint& a, const TAcadPoint& b);
 Box CircleBox(const TAcadPoint& centre, double radius);
@@ -27,9 +22,9 @@ double TextCellRise(int code72, int code73, double cell);
 // Sets ExtMinPt and ExtMaxPt of the drawing.
 void CalcExtents(DxfDrawing& d);
 
-bool LineInWindow(const TAcadLineBlk& l, const ModelWindow& w);
-bool CircleInWindow(const TCircleBlk& c, const ModelWindow& w);
-bool ArcInWindow(const TArcBlk& a, const ModelWindow& w);
-bool TextInWindow(const TTextBlk& t, const ModelWindow& w);
+bool LineInWindow(const TAcadLineBlk& l, const Box& w);
+bool CircleInWindow(const TCircleBlk& c, const Box& w);
+bool ArcInWindow(const TArcBlk& a, const Box& w);
+bool TextInWindow(const TTextBlk& t, const Box& w);
 
 } // namespace quillon

@@ -1,5 +1,4 @@
-// Pens of the drawable records (colour from the colour index, style from the line type) and the
-// two primitives that draw a segment or a circle or arc.
+// Pens of the drawable records: colour from the colour index, style from the line type.
 #pragma once
 
 #include "dxf/model.h"
@@ -17,13 +16,5 @@ TPenStyle EntityPenStyle(const DxfDrawing& d, LayerIndex& layers, const QString&
 
 // Fills PenColor, PenStyle and layindex of every drawable record.
 void ResolvePens(DxfDrawing& d);
-
-// start and end are relative to the view centre.
-void DrawLine(Canvas& canvas, QPoint origin, const TAcadPoint& start, const TAcadPoint& end,
-              double upp, TColor color, int penWidth, TPenStyle penStyle);
-// Angles in radians; both 0 draw the full circle.
-void DrawArc(Canvas& canvas, QPoint origin, const TAcadPoint& centre, double radius,
-             double startAngle, double endAngle, double upp, TColor color, int penWidth,
-             TPenStyle penStyle);
 
 } // namespace quillon

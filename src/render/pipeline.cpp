@@ -3,6 +3,7 @@
 #include "dxf/block_expansion.h"
 #include "dxf/layer_index.h"
 #include "render/conversions.h"
+#include "render/entity_drawing.h"
 #include "render/extents.h"
 #include "render/geometry.h"
 #include "render/pens.h"
@@ -161,8 +162,10 @@ QImage DrawDxfImage(DxfDrawing& d, ViewState& view, const QString& dxfName, QSiz
         const int w = size.width(), h = size.height();
         Canvas canvas(w, h);
         ClearCanvas(canvas, w, h, 0);
-        DrawDxf(canvas, d, w, h, {w / 2, h / 2}, view.ViewCentre, view.ViewWidth, view.ViewHeight,
-                view.FillFactor, 0, view.ColourMode, 1, true, false);
+        DrawOptions options;
+        options.noClip = true;
+        options.fonts = hooks.fonts;
+        DrawDxf(canvas, d, view, options);
         progress(0);
         picture = canvas.image();
         f.drawMs = clock.nsecsElapsed() / 1e6;
@@ -177,18 +180,33 @@ QImage DrawDxfImage(DxfDrawing& d, ViewState& view, const QString& dxfName, QSiz
     }
 }
 
-void DrawDxf(Canvas& canvas, DxfDrawing& d, int width, int height, QPoint origin,
-             const TAcadPoint& centre, double viewWidth, double viewHeight, double fill,
-             TColor backColor, int /*colourMode: one colour rule*/, int penWidth, bool noClip,
-             bool thin) {
-    if ((viewWidth == 0 && viewHeight == 0) || fill == 0) return;
-    const double upp = UnitsPerPixel(viewWidth, viewHeight, width, height, fill);
-    const ModelWindow window = WindowOfView(centre, width, height, upp);
-    const auto colourOf = [&](TColor c) { return c == backColor ? InvertColor(backColor) : c; };
+namespace {
+
+// An arc whose end angle lies below its start runs through 360 degrees: its end is raised by a
+// turn, and kept so in the drawing for the draws and measures that follow.
+void RaiseArcEndAboveStart(TArcBlk& a) {
+    if (a.st > a.ed) a.ed += 360;
+}
+
+} // namespace
+
+void DrawDxf(Canvas& canvas, DxfDrawing& d, const ViewState& view, const DrawOptions& options) {
+    const double fill = view.FillFactor;
+    if ((view.ViewWidth == 0 && view.ViewHeight == 0) || fill == 0) return;
+    const int width = canvas.width(), height = canvas.height();
+    const QPoint origin(width / 2, height / 2);
+    const TAcadPoint& centre = view.ViewCentre;
+    const double upp = UnitsPerPixel(view.ViewWidth, view.ViewHeight, width, height, fill);
+    const Box window = WindowOfView(centre, width, height, upp);
+    const bool noClip = options.noClip;
+    const int penWidth = options.penWidth;
+    const auto colourOf = [&](TColor c) {
+        return c == options.background ? InvertColor(options.background) : c;
+    };
     const auto shown = [&](const auto& r) {
         return r.code60 == 0 && r.code67 == 0 && LayerVisibleByIndex(d, r.layindex);
     };
-    const size_t stride = thin ? 2 : 1;
+    const size_t stride = options.thin ? 2 : 1;
     for (size_t i = 0; i < d.LineAry.size(); i += stride) {
         const TAcadLineBlk& l = d.LineAry[i];
         if (!shown(l) || (!noClip && !LineInWindow(l, window))) continue;
@@ -204,7 +222,7 @@ void DrawDxf(Canvas& canvas, DxfDrawing& d, int width, int height, QPoint origin
     for (size_t i = 0; i < d.ArcAry.size(); i += stride) {
         TArcBlk& a = d.ArcAry[i];
         if (!shown(a) || (!noClip && !ArcInWindow(a, window))) continue;
-        if (a.st > a.ed) a.ed += 360;
+        RaiseArcEndAboveStart(a);
         const TAcadPoint c = PointSub(a.center, centre);
         if (std::fabs(a.ed - a.st) <= 1) {
             DrawLine(canvas, origin, PolarPoint(c, a.st * kDegToRad, a.hankei),
@@ -215,18 +233,20 @@ void DrawDxf(Canvas& canvas, DxfDrawing& d, int width, int height, QPoint origin
                     colourOf(a.PenColor), penWidth, a.PenStyle);
         }
     }
-    if (thin) return;
+    if (options.thin) return;
+    TextFonts ownFonts;
+    TextFonts& fonts = options.fonts ? *options.fonts : ownFonts;
     for (const TTextBlk& t : d.TextAry) {
         if (!shown(t) || (t.code70 & 1)) continue;
         if (Nearest(t.code40 / upp * 1.3) <= 1) continue; // a cell this small draws nothing
         if (!noClip && !TextInWindow(t, window)) continue;
-        DrawDxfText(canvas, origin, ReplaceTextControlCodes(t.str), t.pt11, t.mtflag, t.code71,
-                    colourOf(t.PenColor), t.code44, t.code50, t.code41, t.code40, t.code73,
-                    t.code72, PointSub(t.pt11, centre), PointSub(t.pt10, centre), upp);
+        DrawDxfText(canvas, fonts, origin, t, ReplaceTextControlCodes(t.str), colourOf(t.PenColor),
+                    centre, upp);
     }
 }
 
-QImage RedrawCurrentView(DxfDrawing& d, const ViewState& view, QSize size, bool noClip) {
+QImage RedrawCurrentView(DxfDrawing& d, const ViewState& view, QSize size, bool noClip,
+                         TextFonts* fonts) {
     const int w = size.width(), h = size.height();
     Canvas canvas(w, h);
     ClearCanvas(canvas, w, h, 0);
@@ -234,8 +254,10 @@ QImage RedrawCurrentView(DxfDrawing& d, const ViewState& view, QSize size, bool 
     canvas.moveTo(0, 0);
     for (const QPoint& p : {QPoint(w - 1, 0), QPoint(w - 1, h - 1), QPoint(0, h - 1), QPoint(0, 0)})
         canvas.lineTo(p.x(), p.y());
-    DrawDxf(canvas, d, w, h, {w / 2, h / 2}, view.ViewCentre, view.ViewWidth, view.ViewHeight,
-            view.FillFactor, 0, view.ColourMode, 1, noClip, false);
+    DrawOptions options;
+    options.noClip = noClip;
+    options.fonts = fonts;
+    DrawDxf(canvas, d, view, options);
     return canvas.image();
 }
 

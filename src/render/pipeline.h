@@ -4,6 +4,7 @@
 
 #include "dxf/reader.h"
 #include "render/canvas.h"
+#include "render/text_drawing.h"
 #include "render/view.h"
 
 #include <QImage>
@@ -21,7 +22,17 @@ struct PreviewFacts {
     double readMs = 0, reduceMs = 0, drawMs = 0;
 };
 
+// How a drawing is drawn beside its view.
+struct DrawOptions {
+    TColor background = 0; // records of this colour are drawn in its inverse
+    int penWidth = 1;
+    bool noClip = false;        // draw every record, without testing it against the view
+    bool thin = false;          // every other line, circle and arc and no texts: for live pans
+    TextFonts* fonts = nullptr; // kept between draws by the caller; a set of its own when none
+};
+
 struct PreviewHooks {
+    TextFonts* fonts = nullptr;
     ProgressSink* bar = nullptr;
     MessageSink* owner = nullptr;
     std::function<void()> processEvents;              // run at every progress step
@@ -35,12 +46,12 @@ QImage DrawDxfImage(DxfDrawing& d, ViewState& view, const QString& dxfName, QSiz
 // Turns a freshly read drawing into the four drawable arrays and resolves their pens.
 void ReduceDrawing(DxfDrawing& d, const std::function<void(int)>& progress);
 
-void DrawDxf(Canvas& canvas, DxfDrawing& d, int width, int height, QPoint origin,
-             const TAcadPoint& centre, double viewWidth, double viewHeight, double fill,
-             TColor backColor, int colourMode, int penWidth, bool noClip, bool thin);
+// The drawing at the view, centred in the canvas.
+void DrawDxf(Canvas& canvas, DxfDrawing& d, const ViewState& view, const DrawOptions& options);
 
 // The drawing at the current view, framed in aqua.
-QImage RedrawCurrentView(DxfDrawing& d, const ViewState& view, QSize size, bool noClip);
+QImage RedrawCurrentView(DxfDrawing& d, const ViewState& view, QSize size, bool noClip,
+                         TextFonts* fonts = nullptr);
 
 // The picture of a preview that could not be drawn: black with an aqua cross.
 QImage NotDrawablePicture(QSize size);

@@ -12,23 +12,26 @@
 
 namespace quillon {
 
-namespace {
+namespace {} // namespace
 
 // Font pixel size whose ascent + descent is the wanted cell height, and the stretch that gives
-// the wanted average character width (0: the font's own width).
-QFont MakeCellFont(const QFont& base, int cellHeight, int charWidth) {
-    static std::unordered_map<int, double> heightRatio;
-    const QString family = base.family();
-    auto it = heightRatio.find(int(qHash(family)));
-    if (it == heightRatio.end()) {
+// the wanted average character width (0: the font's own width). Fonts repeat from one text to
+// the next: the ones made are kept.
+QFont TextFonts::cell(const QFont& base, int cellHeight, int charWidth) {
+    const size_t family = qHash(base.family());
+    const uint64_t key =
+        (uint64_t(family) << 40) ^ (uint64_t(cellHeight) << 20) ^ uint64_t(charWidth);
+    if (const auto made = made_.find(key); made != made_.end()) return made->second;
+    auto ratio = heightRatio_.find(family);
+    if (ratio == heightRatio_.end()) {
         QFont probe(base);
         probe.setPixelSize(200);
         probe.setStretch(100);
         const QFontMetricsF m(probe);
-        it = heightRatio.emplace(int(qHash(family)), (m.ascent() + m.descent()) / 200.0).first;
+        ratio = heightRatio_.emplace(family, (m.ascent() + m.descent()) / 200.0).first;
     }
     QFont f(base);
-    f.setPixelSize(std::max(1, int(std::lround(cellHeight / it->second))));
+    f.setPixelSize(std::max(1, int(std::lround(cellHeight / ratio->second))));
     f.setStretch(100);
     f.setStyleStrategy(QFont::NoAntialias);
     if (charWidth > 0) {
@@ -36,21 +39,11 @@ QFont MakeCellFont(const QFont& base, int cellHeight, int charWidth) {
         if (natural > 0)
             f.setStretch(std::clamp(int(std::lround(100.0 * charWidth / natural)), 1, 4000));
     }
-    return f;
+    if (made_.size() > 4096) made_.clear();
+    return made_.emplace(key, f).first->second;
 }
 
-// Fonts repeat from one text to the next: keep the ones made.
-QFont CellFont(const QFont& base, int cellHeight, int charWidth) {
-    static std::unordered_map<uint64_t, QFont> made;
-    const uint64_t key =
-        (uint64_t(qHash(base.family())) << 40) ^ (uint64_t(cellHeight) << 20) ^ uint64_t(charWidth);
-    auto it = made.find(key);
-    if (it == made.end()) {
-        if (made.size() > 4096) made.clear();
-        it = made.emplace(key, MakeCellFont(base, cellHeight, charWidth)).first;
-    }
-    return it->second;
-}
+namespace {
 
 void WriteAt(Canvas& canvas, QPoint origin, const TAcadPoint& anchor, double upp, double theta,
              const QString& text) {
@@ -84,8 +77,7 @@ QString ReplaceTextControlCodes(const QString& text) {
 }
 
 int Cp932ByteCount(const QString& text) {
-    static QStringEncoder encoder("CP932");
-    encoder.resetState();
+    QStringEncoder encoder("CP932");
     return int(QByteArray(encoder.encode(text)).size());
 }
 
@@ -94,10 +86,13 @@ double MTextAngle(const TAcadPoint& direction, double code50) {
     return PointAngle({0, 0, 0}, direction) / kDegToRad;
 }
 
-void DrawDxfText(Canvas& canvas, QPoint origin, const QString& text, const TAcadPoint& pt11,
-                 bool mtflag, int code71, TColor color, double code44, double code50, double code41,
-                 double code40, int code73, int code72, const TAcadPoint& p11,
-                 const TAcadPoint& p10, double upp) {
+void DrawDxfText(Canvas& canvas, TextFonts& fonts, QPoint origin, const TTextBlk& t,
+                 const QString& text, TColor color, const TAcadPoint& centre, double upp) {
+    const TAcadPoint p10 = PointSub(t.pt10, centre), p11 = PointSub(t.pt11, centre);
+    const TAcadPoint& pt11 = t.pt11;
+    const bool mtflag = t.mtflag;
+    const int code71 = t.code71, code72 = t.code72, code73 = t.code73;
+    const double code40 = t.code40, code41 = t.code41, code44 = t.code44, code50 = t.code50;
     double theta = 0;
     TAcadPoint b = p10;
     if (mtflag) {
@@ -121,7 +116,7 @@ void DrawDxfText(Canvas& canvas, QPoint origin, const QString& text, const TAcad
     }
     const double escapement = Nearest(theta * 10) / 10.0;
     // The canvas keeps the text's font afterwards; the next text makes its own from its family.
-    canvas.setFont(CellFont(canvas.font(), h, w));
+    canvas.setFont(fonts.cell(canvas.font(), h, w));
     canvas.setTextColor(color);
     const double hh = h * 100.0;
     if (!mtflag) {

@@ -5,7 +5,9 @@
 #include "dxf/model.h"
 #include "render/canvas.h"
 
+#include <QFont>
 #include <QPoint>
+#include <unordered_map>
 
 namespace quillon {
 
@@ -19,10 +21,19 @@ int Cp932ByteCount(const QString& text);
 // else its rotation (group 50).
 double MTextAngle(const TAcadPoint& direction, double code50);
 
-// p10 and p11 are relative to the view centre; pt11 is the stored point (MTEXT direction).
-void DrawDxfText(Canvas& canvas, QPoint origin, const QString& text, const TAcadPoint& pt11,
-                 bool mtflag, int code71, TColor color, double code44, double code50, double code41,
-                 double code40, int code73, int code72, const TAcadPoint& p11,
-                 const TAcadPoint& p10, double upp);
+// The fonts texts are drawn with, made once per cell size and kept by whoever draws.
+class TextFonts {
+public:
+    QFont cell(const QFont& base, int cellHeight, int charWidth);
+
+private:
+    std::unordered_map<size_t, double> heightRatio_; // ascent + descent per pixel, by family
+    std::unordered_map<uint64_t, QFont> made_;
+};
+
+// Draws a TEXT, ATTRIB or MTEXT record at a view centred on `centre`; `text` is its string with
+// the control codes replaced.
+void DrawDxfText(Canvas& canvas, TextFonts& fonts, QPoint origin, const TTextBlk& t,
+                 const QString& text, TColor color, const TAcadPoint& centre, double upp);
 
 } // namespace quillon

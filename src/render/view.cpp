@@ -18,13 +18,7 @@ TAcadPoint ScreenToDrawing(const TAcadPoint& centre, QPoint pixel, int height, d
             centre.y + u * (height - pixel.y() - height / 2), 0};
 }
 
-void ClearCanvas(Canvas& canvas, int width, int height, TColor color) {
-    canvas.setPenMode(PenMode::Copy);
-    canvas.fillRect(0, 0, width, height, color);
-    canvas.setPen(0xFFFFFF, canvas.penWidth(), canvas.penStyle());
-}
-
-ModelWindow WindowOfView(const TAcadPoint& centre, int width, int height, double upp) {
+Box WindowOfView(const TAcadPoint& centre, int width, int height, double upp) {
     return {{centre.x - width * upp / 2, centre.y - height * upp / 2, 0},
             {centre.x + width * upp / 2, centre.y + height * upp / 2, 0}};
 }

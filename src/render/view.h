@@ -3,7 +3,6 @@
 #pragma once
 
 #include "dxf/model.h"
-#include "render/canvas.h"
 
 #include <QPoint>
 #include <cmath>
@@ -34,15 +33,12 @@ inline QPoint DrawingToScreen(const TAcadPoint& p, QPoint origin, double upp) {
 }
 TAcadPoint ScreenToDrawing(const TAcadPoint& centre, QPoint pixel, int height, double fill,
                            int width, double viewHeight, double viewWidth);
-void ClearCanvas(Canvas& canvas, int width, int height, TColor color);
-inline TColor InvertColor(TColor c) {
-    return 0xFFFFFF - (c & 0xFFFFFF);
-}
-
-// The model window shown by a picture of that size: lower-left and upper-right corners.
-struct ModelWindow {
+// A rectangle of the model: lower-left and upper-right corners.
+struct Box {
     TAcadPoint min, max;
 };
-ModelWindow WindowOfView(const TAcadPoint& centre, int width, int height, double upp);
+
+// The model window shown by a picture of that size.
+Box WindowOfView(const TAcadPoint& centre, int width, int height, double upp);
 
 } // namespace quillon

@@ -68,7 +68,7 @@ struct Shown {
 Shown Show(const QByteArray& dwg, QSize panel = {200, 150}, bool whiteEmphasis = false) {
     TempFolder dir;
     Shown s;
-    s.result = ShowDwgThumbnail(dir.write("t.dwg", dwg), panel, 0, true, whiteEmphasis, s.picture,
+    s.result = ShowDwgThumbnail(dir.write("t.dwg", dwg), panel, {0, true, whiteEmphasis}, s.picture,
                                 &s.facts);
     return s;
 }
@@ -205,7 +205,7 @@ TEST(DwgThumbnail, DamagedFilesCancelSilently) {
     }
     TempFolder dir;
     QImage picture;
-    EXPECT_FALSE(ShowDwgThumbnail(dir.file("missing.dwg"), {20, 10}, 0, true, false, picture));
+    EXPECT_FALSE(ShowDwgThumbnail(dir.file("missing.dwg"), {20, 10}, {}, picture));
     EXPECT_EQ(picture.size(), QSize(20, 10));
 }
 
@@ -215,7 +215,7 @@ TEST(Corpus, EveryDwgWithAPreviewShowsContent) {
     for (const auto& file : files) {
         QImage picture;
         ThumbnailFacts facts;
-        ASSERT_TRUE(ShowDwgThumbnail(file.path, {200, 150}, 0, true, false, picture, &facts));
+        ASSERT_TRUE(ShowDwgThumbnail(file.path, {200, 150}, {}, picture, &facts));
         const bool carries =
             file.notes.contains("thumbnail=BMP") || file.notes.contains("thumbnail=PNG");
         const bool tooOld = file.acadver <= QLatin1String("AC1012");

@@ -21,6 +21,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     f.write(reinterpret_cast<const char*>(data), qint64(size));
     f.close();
     QImage picture;
-    quillon::ShowDwgThumbnail(path, {120, 90}, 0, true, size % 2 == 0, picture);
+    quillon::ShowDwgThumbnail(path, {120, 90}, {0, true, size % 2 == 0}, picture);
     return 0;
 }

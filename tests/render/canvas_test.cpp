@@ -1,4 +1,5 @@
 #include "render/canvas.h"
+#include "render/entity_drawing.h"
 #include "render/geometry.h"
 #include "render/pens.h"
 #include "render/view.h"

@@ -1,3 +1,4 @@
+#include "render/canvas.h"
 #include "render/geometry.h"
 #include "render/view.h"
 
@@ -75,7 +76,7 @@ TEST(ViewTransform, FitRuleAndConversions) {
     const double upp = UnitsPerPixel(100, 50, 400, 300, 0.9);
     EXPECT_NEAR(upp, 0.25 / 0.9, 1e-12);
     EXPECT_EQ(DrawingToScreen(PointSub({0, 0, 0}, {50, 25, 0}), {200, 150}, upp), QPoint(20, 240));
-    const ModelWindow w = WindowOfView({50, 25, 0}, 400, 300, upp);
+    const Box w = WindowOfView({50, 25, 0}, 400, 300, upp);
     EXPECT_NEAR(w.max.x - w.min.x, 111.111, 1e-3);
     EXPECT_NEAR(w.max.y - w.min.y, 83.333, 1e-3);
     EXPECT_NEAR(UnitsPerPixel(100, 0, 400, 300, 0.9), 1 / 0.9, 1e-12); // zero height: s = 1

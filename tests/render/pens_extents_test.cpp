@@ -1,6 +1,6 @@
+#include "dxf/layer_index.h"
 #include "render/extents.h"
 #include "render/geometry.h"
-#include "dxf/layer_index.h"
 #include "render/pens.h"
 
 #include <gtest/gtest.h>
@@ -100,7 +100,7 @@ TEST(Extents, ArcBoxes) {
 }
 
 TEST(Extents, WindowTests) {
-    const ModelWindow w{{0, 0, 0}, {10, 10, 0}};
+    const Box w{{0, 0, 0}, {10, 10, 0}};
     TAcadLineBlk crossing;
     crossing.st = {-5, 5, 0};
     crossing.ed = {15, 6, 0};

@@ -1,3 +1,4 @@
+#include "render/entity_drawing.h"
 #include "render/geometry.h"
 #include "render/pens.h"
 #include "render/pipeline.h"
@@ -38,6 +39,14 @@ struct Preview {
     RecordedMessages messages;
     QImage picture;
 };
+
+ViewState ViewOf(const TAcadPoint& centre, double width, double height) {
+    ViewState v;
+    v.ViewCentre = centre;
+    v.ViewWidth = width;
+    v.ViewHeight = height;
+    return v;
+}
 
 void RunPreview(Preview& p, const QString& path, QSize size = {200, 150}) {
     PreviewHooks hooks;
@@ -317,7 +326,7 @@ TEST(Pipeline, ATinyArcIsDrawnAsItsChord) {
     a.layindex = -1;
     d.ArcAry = {a};
     Canvas arcCanvas(300, 300), chordCanvas(300, 300);
-    DrawDxf(arcCanvas, d, 300, 300, {150, 150}, {0, 0, 0}, 100, 100, 0.9, 0, 0, 1, true, false);
+    DrawDxf(arcCanvas, d, ViewOf({0, 0, 0}, 100, 100), {.noClip = true});
     const double upp = UnitsPerPixel(100, 100, 300, 300, 0.9);
     DrawLine(chordCanvas, {150, 150}, PolarPoint({0, 0, 0}, 40 * kDegToRad, 40),
              PolarPoint({0, 0, 0}, 40.5 * kDegToRad, 40), upp, 0xFFFFFF, 1, TPenStyle::psSolid);
@@ -336,8 +345,8 @@ TEST(Pipeline, BlackIsDrawnWhiteAndThinSkipsOddRecordsAndTexts) {
         d.LineAry.push_back(l);
     }
     Canvas full(200, 200), thin(200, 200);
-    DrawDxf(full, d, 200, 200, {100, 100}, {50, 5, 0}, 100, 10, 0.9, 0, 0, 1, true, false);
-    DrawDxf(thin, d, 200, 200, {100, 100}, {50, 5, 0}, 100, 10, 0.9, 0, 0, 1, true, true);
+    DrawDxf(full, d, ViewOf({50, 5, 0}, 100, 10), {.noClip = true});
+    DrawDxf(thin, d, ViewOf({50, 5, 0}, 100, 10), {.noClip = true, .thin = true});
     const int fullLit = CountColour(full.image(), qRgb(255, 255, 255));
     EXPECT_GT(fullLit, 100);
     EXPECT_EQ(CountColour(thin.image(), qRgb(255, 255, 255)) * 2, fullLit);

@@ -29,8 +29,16 @@ Ink InkOf(Canvas& c) {
 Ink Draw(const QString& s, int code72, int code73, TAcadPoint p10, TAcadPoint p11, double height,
          double rotation = 0, double upp = 0.1) {
     Canvas c(400, 300);
-    DrawDxfText(c, {200, 150}, ReplaceTextControlCodes(s), p11, false, 0, 0xFFFFFF, 1, rotation, 1,
-                height, code73, code72, p11, p10, upp);
+    TTextBlk t;
+    t.pt10 = p10;
+    t.pt11 = p11;
+    t.code40 = height;
+    t.code41 = t.code44 = 1;
+    t.code50 = rotation;
+    t.code72 = int16_t(code72);
+    t.code73 = int16_t(code73);
+    TextFonts fonts;
+    DrawDxfText(c, fonts, {200, 150}, t, ReplaceTextControlCodes(s), 0xFFFFFF, {0, 0, 0}, upp);
     return InkOf(c);
 }
 
@@ -70,8 +78,14 @@ TEST(TextDrawing, CellUnderTwoPixelsDrawsNothing) {
 
 TEST(TextDrawing, MTextLinesStackDownwards) {
     Canvas c(400, 300);
-    DrawDxfText(c, {200, 150}, "AAAA\\PBBBB\\PCCCC", {1, 0, 0}, true, 7, 0xFFFFFF, 1, 0, 1, 2, 0, 0,
-                {0, 0, 0}, {0, 0, 0}, 0.1);
+    TTextBlk t;
+    t.pt11 = {1, 0, 0};
+    t.mtflag = true;
+    t.code71 = 7;
+    t.code40 = 2;
+    t.code41 = t.code44 = 1;
+    TextFonts fonts;
+    DrawDxfText(c, fonts, {200, 150}, t, "AAAA\\PBBBB\\PCCCC", 0xFFFFFF, {0, 0, 0}, 0.1);
     const Ink ink = InkOf(c);
     ASSERT_TRUE(ink.any());
     // Bottom left attachment: the first baseline three line spacings (1.7 x height each) above

@@ -1,0 +1,20 @@
+// The two primitives every drawable record is drawn with: a segment, and a circle or arc, from
+// model coordinates relative to the view centre onto the canvas.
+#pragma once
+
+#include "dxf/model.h"
+#include "render/canvas.h"
+
+#include <QPoint>
+
+namespace quillon {
+
+// start and end are relative to the view centre.
+void DrawLine(Canvas& canvas, QPoint origin, const TAcadPoint& start, const TAcadPoint& end,
+              double upp, TColor color, int penWidth, TPenStyle penStyle);
+// Angles in radians; both 0 draw the full circle.
+void DrawArc(Canvas& canvas, QPoint origin, const TAcadPoint& centre, double radius,
+             double startAngle, double endAngle, double upp, TColor color, int penWidth,
+             TPenStyle penStyle);
+
+} // namespace quillon
