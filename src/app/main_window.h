@@ -1,8 +1,10 @@
 // The main window: browse drives, folders and drawings, preview the selected one, and hold the
-// settings between runs.
+// settings between runs. Its handlers live by concern: main_window.cpp (start, close, settings,
+// registered folders), main_window_layout.cpp, main_window_browse.cpp, main_window_preview.cpp.
 #pragma once
 
 #include "app/app_paths.h"
+#include "app/settings.h"
 #include "app/user_prompts.h"
 
 #include <QMainWindow>
@@ -94,12 +96,13 @@ private:
     void writeSettings();
     void loadRegisteredFolders();
     void saveRegisteredFolders();
+    QStringList registeredFolders() const;
     void clearPreview();
 
     AppPaths paths_;
     UserPrompts& prompts_;
     std::unique_ptr<PreviewPanel> preview_;
-    QString converterPath_; // the converter's path as stored, shown literally by N25
+    Settings settings_; // as read at start; what the window shows is put back at close
     int listEncoding_ = 0;
     bool panesSized_ = false;
 };

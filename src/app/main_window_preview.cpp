@@ -1,0 +1,87 @@
+#include "app/main_window.h"
+
+// The preview of the selected drawing: the selection flow, its options and redraws on resize.
+#include "app/file_list_box.h"
+#include "app/paths.h"
+#include "app/preview_image.h"
+#include "app/preview_panel.h"
+#include "app/selection_rules.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTimer>
+
+namespace quillon {
+
+void TForm2::clearPreview() {
+    preview_->clear();
+}
+
+void TForm2::FileListBox1Click() {
+    const QString path = FileListBox1->fileName();
+    Edit4->setText(SelectedPathText(path));
+    Edit4->repaint();
+    Edit1->setText(QFileInfo(path).fileName());
+    Edit1->repaint();
+    if (path.isEmpty()) return;
+    Edit3->clear();
+    const SelectionActions actions = ActionsForPath(Edit4->text(), CheckBox3->isChecked());
+    Button3->setEnabled(actions.convert);
+    Button18->setEnabled(actions.insert);
+    Button19->setEnabled(actions.insert);
+    const QString ext = UpperExtension(Edit4->text());
+    const bool dwg = ext == QLatin1String(".DWG"), dxf = ext == QLatin1String(".DXF");
+    if (!panesSized_) return; // drawn once the window is laid out, at the picture's real size
+    if (dwg) {
+        preview_->showDwgThumbnail(Edit4->text(), CheckBox2->isChecked());
+    } else if (dxf) {
+        clearPreview();
+        if (CheckBox1->isChecked()) preview_->drawDxfImage(Edit4->text());
+    } else {
+        clearPreview();
+    }
+}
+
+void TForm2::CheckBox2Click() {
+    FileListBox1Click();
+}
+
+void TForm2::CheckBox3Click() {
+    FileListBox1Click();
+}
+
+void TForm2::Image2DblClick() {
+    if (Button3->isEnabled()) Button3->click();
+}
+
+void TForm2::Panel4Resize() {
+    if (preview_ && CheckBox1->isChecked() &&
+        UpperExtension(FileListBox1->fileName()) == QLatin1String(".DXF"))
+        preview_->redrawCurrentView(false);
+}
+
+void TForm2::showEvent(QShowEvent* event) {
+    if (!panesSized_) {
+        panesSized_ = true;
+        const int handles = Splitter1->handleWidth() + 4;
+        Splitter1->setSizes({200, width() - 200 - Splitter1->handleWidth()});
+        auto* splitter2 = static_cast<QSplitter*>(Panel3->parentWidget());
+        splitter2->setSizes({width() - 200 - 229 - handles, 229});
+        // The start-up selection's preview, now that the picture has its size.
+        QTimer::singleShot(0, this, [this] {
+            if (FileListBox1->itemIndex() >= 0) FileListBox1Click();
+        });
+    }
+    QMainWindow::showEvent(event);
+}
+
+bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Panel4 && event->type() == QEvent::Resize) Panel4Resize();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace quillon
