@@ -1,28 +1,20 @@
-// quillon-cli: the preview without a window, for scripts and measurements.
-//   quillon-cli preview FILE [-o OUT.png] [--size WxH] [--view CX,CY,W,H] [--json] [--dump]
-//   [--white-emphasis]
-// Exit codes: 0 drawn, 1 file missing or unreadable, 2 usage, 3 not drawable (a DWG whose
-// preview could not be loaded).
+// quillon-cli preview FILE [-o OUT.png] [--size WxH] [--view CX,CY,W,H] [--json] [--dump]
+//   [--white-emphasis]: draws exactly what the preview panel shows for a DXF or DWG file.
 #include "dwg/thumbnail.h"
 #include "dxf/reader.h"
 #include "render/pipeline.h"
+#include "verbs.h"
 
-#include <CLI/CLI.hpp>
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QRegularExpression>
-#include <cmath>
-#include <cstdio>
 #include <iostream>
+#include <memory>
 #include <nlohmann/json.hpp>
-#include <optional>
 
-using namespace quillon;
-using nlohmann::json;
+namespace quillon::cli {
 
 namespace {
 
-enum Exit { kDrawn = 0, kMissing = 1, kUsage = 2, kNotDrawable = 3 };
+using nlohmann::json;
 
 json Point(const TAcadPoint& p) {
     return json::array({p.x, p.y, p.z});
@@ -97,8 +89,7 @@ int PreviewDxf(const QString& file, QSize size, const std::vector<double>& viewA
         picture = RedrawCurrentView(d, view, size, false);
     }
     if (!out.isEmpty() && !picture.save(out, "PNG")) {
-        std::cerr << "quillon-cli: cannot write " << out.toStdString() << '\n';
-        return kMissing;
+        return Fail(kMissing, "cannot write " + out.toStdString());
     }
     if (asJson) {
         json layers = json::array();
@@ -131,11 +122,10 @@ int PreviewDxf(const QString& file, QSize size, const std::vector<double>& viewA
     }
     if (dump && facts.drawn) Dump(d);
     if (!facts.drawn) {
-        std::cerr << "quillon-cli: " << file.toStdString() << ": not drawable"
-                  << (facts.status.isEmpty() ? ""
-                                             : " (stopped at " + facts.status.toStdString() + ")")
-                  << '\n';
-        return kNotDrawable;
+        return Fail(
+            kNotDrawable,
+            file.toStdString() + ": not drawable" +
+                (facts.status.isEmpty() ? "" : " (stopped at " + facts.status.toStdString() + ")"));
     }
     return kDrawn;
 }
@@ -154,8 +144,7 @@ int PreviewDwg(const QString& file, QSize size, bool whiteEmphasis, const QStrin
     ThumbnailFacts facts;
     ShowDwgThumbnail(file, size, {0, true, whiteEmphasis}, picture, &facts);
     if (!out.isEmpty() && !picture.save(out, "PNG")) {
-        std::cerr << "quillon-cli: cannot write " << out.toStdString() << '\n';
-        return kMissing;
+        return Fail(kMissing, "cannot write " + out.toStdString());
     }
     if (asJson) {
         const QRect& c = facts.content;
@@ -178,84 +167,47 @@ int PreviewDwg(const QString& file, QSize size, bool whiteEmphasis, const QStrin
         std::cout << j.dump(2) << '\n';
     }
     if (facts.cancelled) {
-        std::cerr << "quillon-cli: " << file.toStdString()
-                  << ": the preview image cannot be read\n";
-        return kNotDrawable;
+        return Fail(kNotDrawable, file.toStdString() + ": the preview image cannot be read");
     }
     return kDrawn;
 }
 
-// A picture side of at most this many pixels keeps the picture's memory bounded.
-constexpr int kMaxSide = 16384;
+struct PreviewArgs {
+    std::string file, out, size = "800x600", view;
+    bool asJson = false, dump = false, whiteEmphasis = false;
+};
 
-std::optional<QSize> ParseSize(const std::string& text) {
-    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"))
-                                          .match(QString::fromStdString(text));
-    if (!m.hasMatch()) return std::nullopt;
-    const int w = m.captured(1).toInt(), h = m.captured(2).toInt();
-    if (w < 1 || h < 1 || w > kMaxSide || h > kMaxSide) return std::nullopt;
-    return QSize(w, h);
-}
-
-// Empty when no view is given; nothing when the text is not four finite numbers with a width
-// and height above 0.
-std::optional<std::vector<double>> ParseView(const std::string& text) {
-    std::vector<double> view;
-    if (text.empty()) return view;
-    for (const QString& part : QString::fromStdString(text).split(u',')) {
-        bool ok = false;
-        const double v = part.trimmed().toDouble(&ok);
-        if (!ok || !std::isfinite(v)) return std::nullopt;
-        view.push_back(v);
-    }
-    if (view.size() != 4 || !(view[2] > 0) || !(view[3] > 0)) return std::nullopt;
-    return view;
+int RunPreview(const PreviewArgs& a) {
+    const std::optional<QSize> size = ParseSize(a.size);
+    if (!size)
+        return Fail(kUsage, "--size must be WxH with sides from 1 to " + std::to_string(kMaxSide) +
+                                ", for example 800x600");
+    const std::optional<std::vector<double>> view = ParseView(a.view);
+    if (!view) return Fail(kUsage, "--view must be CX,CY,W,H: four numbers, W and H above 0");
+    const QString path = QString::fromStdString(a.file);
+    const QFileInfo info(path);
+    if (!info.isFile() || !info.isReadable())
+        return Fail(kMissing, a.file + ": no such readable file");
+    const QString out = QString::fromStdString(a.out);
+    if (path.endsWith(QLatin1String(".dwg"), Qt::CaseInsensitive))
+        return PreviewDwg(path, *size, a.whiteEmphasis, out, a.asJson);
+    return PreviewDxf(path, *size, *view, out, a.asJson, a.dump);
 }
 
 } // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-
-    CLI::App cli{"Quillon's drawing preview without a window"};
-    cli.require_subcommand(1);
-    CLI::App* preview =
+Verb AddPreviewVerb(CLI::App& cli) {
+    auto args = std::make_shared<PreviewArgs>();
+    CLI::App* c =
         cli.add_subcommand("preview", "Draw a DXF or DWG file as the preview panel shows it");
-    std::string file, out, sizeText = "800x600", viewText;
-    bool asJson = false, dump = false, whiteEmphasis = false;
-    preview->add_option("FILE", file, "drawing to preview")->required();
-    preview->add_option("-o,--output", out, "PNG file to write the picture to");
-    preview->add_option("--size", sizeText, "picture size WxH (default 800x600)");
-    preview->add_option("--view", viewText, "view CX,CY,W,H instead of the extents");
-    preview->add_flag("--json", asJson, "print the preview's facts as JSON");
-    preview->add_flag("--dump", dump, "print every drawable record as one JSON line");
-    preview->add_flag("--white-emphasis", whiteEmphasis, "keep thin white lines of DWG previews");
-    try {
-        cli.parse(argc, argv);
-    } catch (const CLI::ParseError& e) {
-        if (e.get_exit_code() == 0) return cli.exit(e); // --help
-        std::cerr << "quillon-cli: " << e.what() << '\n';
-        return kUsage;
-    }
-    const std::optional<QSize> pictureSize = ParseSize(sizeText);
-    if (!pictureSize) {
-        std::cerr << "quillon-cli: --size must be WxH with sides from 1 to " << kMaxSide
-                  << ", for example 800x600\n";
-        return kUsage;
-    }
-    const std::optional<std::vector<double>> view = ParseView(viewText);
-    if (!view) {
-        std::cerr << "quillon-cli: --view must be CX,CY,W,H: four numbers, W and H above 0\n";
-        return kUsage;
-    }
-    const QString path = QString::fromStdString(file);
-    const QFileInfo info(path);
-    if (!info.isFile() || !info.isReadable()) {
-        std::cerr << "quillon-cli: " << file << ": no such readable file\n";
-        return kMissing;
-    }
-    if (path.endsWith(QLatin1String(".dwg"), Qt::CaseInsensitive))
-        return PreviewDwg(path, *pictureSize, whiteEmphasis, QString::fromStdString(out), asJson);
-    return PreviewDxf(path, *pictureSize, *view, QString::fromStdString(out), asJson, dump);
+    c->add_option("FILE", args->file, "drawing to preview")->required();
+    c->add_option("-o,--output", args->out, "PNG file to write the picture to");
+    c->add_option("--size", args->size, "picture size WxH (default 800x600)");
+    c->add_option("--view", args->view, "view CX,CY,W,H instead of the extents");
+    c->add_flag("--json", args->asJson, "print the preview's facts as JSON");
+    c->add_flag("--dump", args->dump, "print every drawable record as one JSON line");
+    c->add_flag("--white-emphasis", args->whiteEmphasis, "keep thin white lines of DWG previews");
+    return {c, [args] { return RunPreview(*args); }};
 }
+
+} // namespace quillon::cli

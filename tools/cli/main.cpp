@@ -1,0 +1,25 @@
+// quillon-cli: the program's main work without a window, for scripts and measurements. Failures
+// print one line on stderr; the exit codes are in cli_common.h.
+#include "verbs.h"
+
+#include <QGuiApplication>
+#include <iostream>
+
+using namespace quillon::cli;
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    CLI::App cli{"Quillon's drawings without a window"};
+    cli.require_subcommand(1);
+    const Verb verbs[] = {AddPreviewVerb(cli)};
+    try {
+        cli.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        if (e.get_exit_code() == 0) return cli.exit(e); // --help
+        return Fail(kUsage, e.what());
+    }
+    for (const Verb& v : verbs)
+        if (v.command->parsed()) return v.run();
+    return Fail(kUsage, "no verb given");
+}

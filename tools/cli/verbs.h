@@ -1,0 +1,18 @@
+// The verbs of quillon-cli: each adds its command and options, and runs when chosen.
+#pragma once
+
+#include "cli_common.h"
+
+#include <CLI/CLI.hpp>
+#include <functional>
+
+namespace quillon::cli {
+
+struct Verb {
+    CLI::App* command;
+    std::function<int()> run;
+};
+
+Verb AddPreviewVerb(CLI::App& cli);
+
+} // namespace quillon::cli
