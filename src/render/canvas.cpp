@@ -126,6 +126,9 @@ void Canvas::lineTo(int x1, int y1) {
     const int x0 = curX_, y0 = curY_;
     curX_ = x1;
     curY_ = y1;
+    if (log_)
+        log_->push_back(
+            {DrawnFigure::Segment, x0, y0, x1, y1, 0, 0, 0, 0, penColor_, penWidth_, penStyle_});
     if (penStyle_ == TPenStyle::psClear) return;
     if (penWidth_ > 1) {
         wideLine(x0, y0, x1, y1);
@@ -318,6 +321,9 @@ void WalkEllipse(int64_t x0, int64_t y0, int64_t x1, int64_t y1, Visit visit) {
 }
 
 void Canvas::arc(int left, int top, int right, int bottom, int x1, int y1, int x2, int y2) {
+    if (log_)
+        log_->push_back({DrawnFigure::Arc, left, top, right, bottom, x1, y1, x2, y2, penColor_,
+                         penWidth_, penStyle_});
     if (penStyle_ == TPenStyle::psClear) return;
     const double cx = (left + right) / 2.0, cy = (top + bottom) / 2.0;
     const bool full = x1 == x2 && y1 == y2;

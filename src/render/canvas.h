@@ -17,6 +17,17 @@ namespace quillon {
 
 enum class PenMode { Copy, Xor, Not, NotXor };
 
+// One figure a canvas drew, as a recording canvas keeps it: a segment from (x0, y0) to
+// (x1, y1), or an arc of the box (x0, y0)-(x1, y1) from ray (sx, sy) to ray (ex, ey).
+struct DrawnFigure {
+    enum Kind { Segment, Arc } kind;
+    int x0, y0, x1, y1;
+    int sx = 0, sy = 0, ex = 0, ey = 0;
+    TColor color;
+    int width;
+    TPenStyle style;
+};
+
 QRgb ToRgb(TColor c);
 TColor FromRgb(QRgb c);
 
@@ -47,6 +58,9 @@ public:
     void arc(int left, int top, int right, int bottom, int x1, int y1, int x2, int y2);
     void setPixel(int x, int y, TColor color);
     TColor pixel(int x, int y) const;
+
+    // From now on every segment and arc is also appended to the log (none: no longer).
+    void record(std::vector<DrawnFigure>* log) { log_ = log; }
 
     // Filled rectangle (left, top) to (right, bottom), right and bottom excluded.
     void fillRect(int left, int top, int right, int bottom, TColor color);
@@ -88,6 +102,7 @@ private:
     int penChanges_ = 0;
     int curX_ = 0, curY_ = 0;
     std::vector<QPoint> arcPoints_, quarters_[4];
+    std::vector<DrawnFigure>* log_ = nullptr;
 };
 
 // Shrinks a part of a picture keeping the brightest: every target pixel is the bitwise OR of

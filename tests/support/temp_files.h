@@ -49,6 +49,34 @@ inline QByteArray Dxf(std::initializer_list<std::pair<int, const char*>> pairs) 
     return out;
 }
 
+// A DXF text from a compact one: codes and values separated by blanks, a value with blanks in
+// double quotes: DxfOf("0 LINE 10 0 20 0 11 5 21 2 0 TEXT 1 \"two words\"").
+inline QByteArray DxfOf(const char* compact) {
+    QByteArray out;
+    const QByteArray text(compact);
+    for (qsizetype i = 0; i < text.size();) {
+        if (text[i] == ' ' || text[i] == '\n') {
+            ++i;
+            continue;
+        }
+        qsizetype end;
+        QByteArray token;
+        if (text[i] == '"') {
+            end = text.indexOf('"', i + 1);
+            if (end < 0) end = text.size();
+            token = text.mid(i + 1, end - i - 1);
+            ++end;
+        } else {
+            end = i;
+            while (end < text.size() && text[end] != ' ' && text[end] != '\n') ++end;
+            token = text.mid(i, end - i);
+        }
+        out += token + '\n';
+        i = end;
+    }
+    return out;
+}
+
 // Wraps entity pairs into an ENTITIES section and EOF.
 inline QByteArray EntitiesSection(const QByteArray& body) {
     return Dxf({{0, "SECTION"}, {2, "ENTITIES"}}) + body + Dxf({{0, "ENDSEC"}, {0, "EOF"}});
