@@ -82,6 +82,7 @@ void TForm2::closeEvent(QCloseEvent* event) {
 }
 
 void TForm2::FormClose() {
+    closing_ = true;
     writeSettings();
     saveRegisteredFolders();
 }

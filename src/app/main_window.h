@@ -1,11 +1,13 @@
 // The main window: browse drives, folders and drawings, preview the selected one, and hold the
 // settings between runs. Its handlers live by concern: main_window.cpp (start, close, settings,
-// registered folders), main_window_layout.cpp, main_window_browse.cpp, main_window_preview.cpp.
+// registered folders), main_window_layout.cpp, main_window_browse.cpp, main_window_preview.cpp,
+// main_window_convert.cpp (the external converter).
 #pragma once
 
 #include "app/app_paths.h"
 #include "app/settings.h"
 #include "app/user_prompts.h"
+#include "convert/converter.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -48,6 +50,8 @@ public:
     void CheckBox2Click();
     void CheckBox3Click();
     void Image2DblClick();
+    void Button3Click();
+    void N26Click();
     void HandleDroppedFiles(const QStringList& files);
     void N11Click();
     void Panel4Resize();
@@ -98,6 +102,7 @@ private:
     void saveRegisteredFolders();
     QStringList registeredFolders() const;
     void clearPreview();
+    ConverterCall converterCall();
 
     AppPaths paths_;
     UserPrompts& prompts_;
@@ -105,6 +110,7 @@ private:
     Settings settings_; // as read at start; what the window shows is put back at close
     int listEncoding_ = 0;
     bool panesSized_ = false;
+    bool closing_ = false; // waits for external programs end when the window closes
 };
 
 } // namespace quillon

@@ -183,6 +183,7 @@ void TForm2::buildLayout() {
     connect(CheckBox2, &QCheckBox::toggled, this, &TForm2::CheckBox2Click);
     connect(CheckBox3, &QCheckBox::toggled, this, &TForm2::CheckBox3Click);
     connect(Image2, &PreviewImage::doubleClicked, this, &TForm2::Image2DblClick);
+    connect(Button3, &QPushButton::clicked, this, &TForm2::Button3Click);
 }
 
 void TForm2::buildMenus() {
@@ -237,6 +238,7 @@ void TForm2::buildMenus() {
     PopupMenu1->addSeparator()->setObjectName("N24");
     N11 = action(PopupMenu1, "N11", QStringLiteral("■バージョン情報"));
     connect(N11, &QAction::triggered, this, &TForm2::N11Click);
+    connect(N26, &QAction::triggered, this, &TForm2::N26Click);
 
     const auto attach = [](QWidget* w, QMenu* menu) {
         w->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -28,6 +28,9 @@ public:
     void showInformation(const QString& caption, const QString& text) override {
         message(caption, text, Icon::Information);
     }
+    void showError(const QString& caption, const QString& text) override {
+        message(caption, text, Icon::Error);
+    }
 };
 
 // The real dialogs, owned by a window.

@@ -23,6 +23,10 @@ public:
     virtual void showInformation(const QString& caption, const QString& text) {
         showMessage(caption, text);
     }
+    // The same with the error icon.
+    virtual void showError(const QString& caption, const QString& text) {
+        showMessage(caption, text);
+    }
 };
 
 } // namespace quillon

@@ -106,3 +106,35 @@ TEST(Cli, PictureJsonAndDump) {
     EXPECT_EQ(line["ed"].toArray()[0].toDouble(), 100);
     EXPECT_EQ(QJsonDocument::fromJson(lines[2]).object()["str"].toString(), "hi");
 }
+
+TEST(Cli, DwgDrawnThroughTheConverter) {
+    TempFolder dir;
+    const QString dwg = dir.write("部品 a.dwg", QByteArray("AC1015").leftJustified(64, '\0'));
+    const QString standIn = QStringLiteral(QUILLON_STANDIN_CONVERTER);
+    const struct {
+        const char* mode;
+        QStringList extra;
+        int code;
+    } cases[] = {
+        {"", {"--converter", standIn, "--json"}, 0},
+        {"", {"--converter", dir.file("none")}, 1},
+        {"", {"--converter", dir.write("conv", "not a program")}, 1},
+        {"nothing", {"--converter", standIn}, 3},
+        {"slow", {"--converter", standIn, "--timeout", "1"}, 1},
+        {"", {"--converter", standIn, "--timeout", "0"}, 2},
+    };
+    for (const auto& c : cases) {
+        qputenv("QUILLON_STANDIN_MODE", c.mode);
+        const Result r = Cli(QStringList{"preview", dwg} + c.extra);
+        qunsetenv("QUILLON_STANDIN_MODE");
+        EXPECT_EQ(r.code, c.code) << c.extra.join(' ').toStdString() << r.err.toStdString();
+        EXPECT_EQ(r.err.startsWith("quillon-cli: "), c.code != 0) << r.err.toStdString();
+        if (c.code == 0) {
+            const QJsonObject facts = QJsonDocument::fromJson(r.out).object();
+            EXPECT_TRUE(facts["converted"].toBool());
+            EXPECT_EQ(facts["kind"].toString(), "dxf");
+            EXPECT_TRUE(facts["dxf"].toString().endsWith("部品 a.dxf"));
+            EXPECT_EQ(facts["drawable"].toObject()["CircleAry"].toInt(), 1);
+        }
+    }
+}

@@ -1,11 +1,15 @@
 // quillon-cli preview FILE [-o OUT.png] [--size WxH] [--view CX,CY,W,H] [--json] [--dump]
-//   [--white-emphasis]: draws exactly what the preview panel shows for a DXF or DWG file.
+//   [--white-emphasis] [--converter PATH [--timeout SECONDS]]: draws exactly what the preview
+//   panel shows for a DXF or DWG file; with a converter, a DWG as the "ODA" button draws it.
+#include "convert/converter.h"
 #include "dwg/thumbnail.h"
 #include "dxf/reader.h"
 #include "render/pipeline.h"
 #include "verbs.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -73,8 +77,9 @@ json Sizes(const DxfDrawing& d, bool drawableOnly) {
     return j;
 }
 
+// `convertedFrom`: the DWG the DXF was converted from, when it was.
 int PreviewDxf(const QString& file, QSize size, const std::vector<double>& viewArg,
-               const QString& out, bool asJson, bool dump) {
+               const QString& out, bool asJson, bool dump, const QString& convertedFrom = {}) {
     DxfDrawing d;
     ViewState view;
     PreviewFacts facts;
@@ -100,24 +105,28 @@ int PreviewDxf(const QString& file, QSize size, const std::vector<double>& viewA
                               {"visible", l.visible}});
         const double upp = UnitsPerPixel(view.ViewWidth, view.ViewHeight, size.width(),
                                          size.height(), view.FillFactor);
-        const json j = {
-            {"file", file.toStdString()},
-            {"kind", "dxf"},
-            {"status", facts.status.toStdString()},
-            {"acadver", facts.acadVer.toStdString()},
-            {"encoding", EncodingName(facts.encoding)},
-            {"read", read.is_null() ? json::object() : read},
-            {"drawable", Sizes(d, true)},
-            {"layers", layers},
-            {"extents",
-             {{"min", {d.ExtMinPt.x, d.ExtMinPt.y}}, {"max", {d.ExtMaxPt.x, d.ExtMaxPt.y}}}},
-            {"view",
-             {{"centre", {view.ViewCentre.x, view.ViewCentre.y}},
-              {"width", view.ViewWidth},
-              {"height", view.ViewHeight},
-              {"upp", upp}}},
-            {"timings_ms",
-             {{"read", facts.readMs}, {"reduce", facts.reduceMs}, {"draw", facts.drawMs}}}};
+        json j = {{"file", file.toStdString()},
+                  {"kind", "dxf"},
+                  {"status", facts.status.toStdString()},
+                  {"acadver", facts.acadVer.toStdString()},
+                  {"encoding", EncodingName(facts.encoding)},
+                  {"read", read.is_null() ? json::object() : read},
+                  {"drawable", Sizes(d, true)},
+                  {"layers", layers},
+                  {"extents",
+                   {{"min", {d.ExtMinPt.x, d.ExtMinPt.y}}, {"max", {d.ExtMaxPt.x, d.ExtMaxPt.y}}}},
+                  {"view",
+                   {{"centre", {view.ViewCentre.x, view.ViewCentre.y}},
+                    {"width", view.ViewWidth},
+                    {"height", view.ViewHeight},
+                    {"upp", upp}}},
+                  {"timings_ms",
+                   {{"read", facts.readMs}, {"reduce", facts.reduceMs}, {"draw", facts.drawMs}}}};
+        if (!convertedFrom.isEmpty()) {
+            j["file"] = convertedFrom.toStdString();
+            j["converted"] = true;
+            j["dxf"] = file.toStdString();
+        }
         std::cout << j.dump(2) << '\n';
     }
     if (dump && facts.drawn) Dump(d);
@@ -173,9 +182,34 @@ int PreviewDwg(const QString& file, QSize size, bool whiteEmphasis, const QStrin
 }
 
 struct PreviewArgs {
-    std::string file, out, size = "800x600", view;
+    std::string file, out, size = "800x600", view, converter;
+    int timeout = 120;
     bool asJson = false, dump = false, whiteEmphasis = false;
 };
+
+// A DWG drawn from the DXF the converter makes of it, in a folder of its own.
+int PreviewConverted(const PreviewArgs& a, const QString& dwg, QSize size,
+                     const std::vector<double>& view) {
+    const QString converter = QString::fromStdString(a.converter);
+    if (!ConverterExists(converter)) return Fail(kMissing, a.converter + ": no converter there");
+    QTemporaryDir scratch;
+    if (!scratch.isValid()) return Fail(kMissing, "no folder for the converted drawing");
+    ConverterCall call;
+    call.converter = converter;
+    call.outputFolder = scratch.path();
+    call.processEvents = [] { QCoreApplication::processEvents(); };
+    call.timeoutMs = a.timeout * 1000;
+    RunEnd end;
+    ConvertDwgToDxf(call, dwg, false, &end);
+    if (end == RunEnd::StartFailed) return Fail(kMissing, a.converter + ": cannot start");
+    if (end != RunEnd::Ended)
+        return Fail(kMissing,
+                    "the converter did not end within " + std::to_string(a.timeout) + " s");
+    const QString dxf = ExpectedOutput(dwg, scratch.path(), QStringLiteral("DXF"));
+    if (!QFileInfo::exists(dxf))
+        return Fail(kNotDrawable, a.file + ": the converter produced nothing");
+    return PreviewDxf(dxf, size, view, QString::fromStdString(a.out), a.asJson, a.dump, dwg);
+}
 
 int RunPreview(const PreviewArgs& a) {
     const std::optional<QSize> size = ParseSize(a.size);
@@ -189,8 +223,10 @@ int RunPreview(const PreviewArgs& a) {
     if (!info.isFile() || !info.isReadable())
         return Fail(kMissing, a.file + ": no such readable file");
     const QString out = QString::fromStdString(a.out);
+    if (a.timeout < 1) return Fail(kUsage, "--timeout must be at least 1 second");
     if (path.endsWith(QLatin1String(".dwg"), Qt::CaseInsensitive))
-        return PreviewDwg(path, *size, a.whiteEmphasis, out, a.asJson);
+        return a.converter.empty() ? PreviewDwg(path, *size, a.whiteEmphasis, out, a.asJson)
+                                   : PreviewConverted(a, path, *size, *view);
     return PreviewDxf(path, *size, *view, out, a.asJson, a.dump);
 }
 
@@ -207,6 +243,9 @@ Verb AddPreviewVerb(CLI::App& cli) {
     c->add_flag("--json", args->asJson, "print the preview's facts as JSON");
     c->add_flag("--dump", args->dump, "print every drawable record as one JSON line");
     c->add_flag("--white-emphasis", args->whiteEmphasis, "keep thin white lines of DWG previews");
+    c->add_option("--converter", args->converter,
+                  "draw a DWG from the DXF this DWG/DXF converter makes of it");
+    c->add_option("--timeout", args->timeout, "seconds to wait for the converter (default 120)");
     return {c, [args] { return RunPreview(*args); }};
 }
 

@@ -1,0 +1,78 @@
+// The external converter: registering it, and a DWG drawn from its converted DXF ("ODA").
+#include "app/main_window.h"
+
+#include "app/desktop.h"
+#include "app/file_list_box.h"
+#include "app/paths.h"
+#include "app/preview_panel.h"
+#include "convert/converter.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace quillon {
+
+namespace {
+
+const QString kInformation = QStringLiteral("情報");
+const QString kNotFound = QStringLiteral("ファイルが見つかりません．");
+
+} // namespace
+
+ConverterCall TForm2::converterCall() {
+    ConverterCall call;
+    call.converter = settings_.converterPath;
+    call.outputFolder = paths_.scratchFolder();
+    call.owner = &prompts_;
+    call.processEvents = [] { QCoreApplication::processEvents(); };
+    call.shuttingDown = [this] { return closing_; };
+    call.busy = [](bool on) {
+        if (on)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    };
+    return call;
+}
+
+void TForm2::N26Click() {
+#ifdef Q_OS_WIN
+    const QString filter = QStringLiteral("*.exe (*.exe)");
+#else
+    // The converter's Linux build has no extension.
+    const QString filter =
+        QStringLiteral("ODAFileConverter (*.exe ODAFileConverter);;すべてのファイル (*)");
+#endif
+    const QString chosen = prompts_.openFileName(QStringLiteral("ODAFileConverter.exe"), filter);
+    if (!chosen.isEmpty()) setConverterPath(QDir::toNativeSeparators(chosen));
+}
+
+void TForm2::Button3Click() {
+    if (!ConverterExists(settings_.converterPath)) {
+        prompts_.showInformation(kInformation,
+                                 QStringLiteral("ODAFileConverter.exe が見つかりません．"));
+        return;
+    }
+    if (FileListBox1->itemIndex() < 0) return;
+    if (UpperExtension(Edit1->text()) != QLatin1String(".DWG")) return;
+    const QString file = FileListBox1->fileName();
+    if (!QFileInfo::exists(file)) {
+        prompts_.showInformation(kInformation, file + u'\n' + kNotFound);
+        return;
+    }
+    QCoreApplication::processEvents();
+    if (!ConvertDwgToDxf(converterCall(), file, false)) return;
+    const QString dxf = ExpectedOutput(file, paths_.scratchFolder(), QStringLiteral("DXF"));
+    if (!QFileInfo::exists(dxf)) {
+        prompts_.showInformation(kInformation, dxf + u'\n' + kNotFound);
+        return;
+    }
+    Edit1->setText(Edit1->text() + QStringLiteral(".dxf"));
+    QCoreApplication::processEvents();
+    preview_->drawDxfImage(dxf);
+}
+
+} // namespace quillon

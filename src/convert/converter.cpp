@@ -1,0 +1,110 @@
+#include "convert/converter.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+
+namespace quillon {
+
+namespace {
+
+QString FolderOf(const QString& path) {
+    return QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(path).absolutePath()));
+}
+
+bool IsRoot(const QString& folder) {
+    return QDir(folder).isRoot();
+}
+
+} // namespace
+
+ConversionJob JobFor(const QString& inputFile, const QString& outputFolder, const QString& type) {
+    ConversionJob job;
+    job.inputFolder = FolderOf(inputFile);
+    job.outputFolder = QDir::toNativeSeparators(QDir::cleanPath(outputFolder));
+    job.type = type;
+    job.filter = QFileInfo(inputFile).fileName();
+    return job;
+}
+
+QStringList ConverterArguments(const ConversionJob& job) {
+    return {job.inputFolder,
+            job.outputFolder,
+            job.version,
+            job.type,
+            job.recurse ? QStringLiteral("1") : QStringLiteral("0"),
+            job.audit ? QStringLiteral("1") : QStringLiteral("0"),
+            job.filter};
+}
+
+QString QuotedParameters(const ConversionJob& job) {
+    QStringList quoted;
+    for (const QString& a : ConverterArguments(job)) quoted << u'"' + a + u'"';
+    return quoted.join(u' ');
+}
+
+bool ShowsConverterWindow(const ConversionJob& job, bool showWindow) {
+    return showWindow || IsRoot(job.inputFolder) || IsRoot(job.outputFolder);
+}
+
+QString ExpectedOutput(const QString& inputFile, const QString& outputFolder, const QString& type) {
+    const QString base = QFileInfo(inputFile).completeBaseName();
+    return QDir::toNativeSeparators(QDir(outputFolder).filePath(base + u'.' + type.toLower()));
+}
+
+bool ConverterExists(const QString& converter) {
+    return !converter.isEmpty() && QFileInfo(converter).isFile();
+}
+
+bool RunConverter(const ConverterCall& call, const QString& inputFile, bool showWindow,
+                  const QString& type, RunEnd* end) {
+    RunEnd local;
+    RunEnd& result = end ? *end : local;
+    QDir().mkpath(call.outputFolder);
+    QFile::remove(ExpectedOutput(inputFile, call.outputFolder, type));
+    const ConversionJob job = JobFor(inputFile, call.outputFolder, type);
+    if (call.busy) call.busy(true);
+    struct Restore { // the cursor comes back on every path
+        const std::function<void(bool)>& busy;
+        ~Restore() {
+            if (busy) busy(false);
+        }
+    } restore{call.busy};
+    const std::unique_ptr<ConverterProcess> process = MakeConverterProcess();
+    if (!process->start(call.converter, job, ShowsConverterWindow(job, showWindow))) {
+        if (call.owner)
+            call.owner->showError(QStringLiteral("エラー"), QStringLiteral("起動に失敗しました．"));
+        result = RunEnd::StartFailed;
+        return false;
+    }
+    QElapsedTimer clock;
+    clock.start();
+    while (!process->ended()) {
+        if (call.processEvents) call.processEvents();
+        if (call.shuttingDown && call.shuttingDown()) {
+            process->stop();
+            result = RunEnd::Abandoned;
+            return false;
+        }
+        if (call.timeoutMs >= 0 && clock.elapsed() > call.timeoutMs) {
+            process->stop();
+            result = RunEnd::TimedOut;
+            return false;
+        }
+    }
+    result = RunEnd::Ended;
+    return true;
+}
+
+bool ConvertDwgToDxf(const ConverterCall& call, const QString& inputFile, bool showWindow,
+                     RunEnd* end) {
+    return RunConverter(call, inputFile, showWindow, QStringLiteral("DXF"), end);
+}
+
+bool ConvertDxfToDwg(const ConverterCall& call, const QString& inputFile, bool showWindow,
+                     RunEnd* end) {
+    return RunConverter(call, inputFile, showWindow, QStringLiteral("DWG"), end);
+}
+
+} // namespace quillon
