@@ -4,12 +4,16 @@
 
 #include <QDir>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QUrl>
 
 namespace quillon {
 
 FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
+    setDragDropMode(QAbstractItemView::DragOnly);
+    setDefaultDropAction(Qt::CopyAction);
     // Programmatic changes block signals, so this sees only what the user does.
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row < 0) return;
@@ -73,6 +77,19 @@ void FileListBox::deleteEntry(int index) {
     const QSignalBlocker block(this);
     delete takeItem(index);
     showNameInBox();
+}
+
+QStringList FileListBox::mimeTypes() const {
+    return {QStringLiteral("text/uri-list")};
+}
+
+QMimeData* FileListBox::mimeData(const QList<QListWidgetItem*>& items) const {
+    if (items.isEmpty() || !dragFile_) return nullptr;
+    const QString file = dragFile_(QDir(directory_).filePath(items.first()->text()));
+    if (file.isEmpty()) return nullptr;
+    auto* data = new QMimeData;
+    data->setUrls({QUrl::fromLocalFile(file)});
+    return data;
 }
 
 void FileListBox::mousePressEvent(QMouseEvent* event) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QListWidget>
+#include <functional>
 
 class QLineEdit;
 
@@ -16,6 +17,10 @@ public:
     explicit FileListBox(QWidget* parent = nullptr);
 
     void setNameBox(QLineEdit* box) { nameBox_ = box; }
+    // Dragging a file out carries the file this gives for it (none: no drag).
+    void setDragFile(std::function<QString(const QString&)> dragFile) {
+        dragFile_ = std::move(dragFile);
+    }
     QString directory() const { return directory_; }
     void setDirectory(const QString& folder); // re-reads
     QString mask() const { return mask_; }
@@ -34,12 +39,15 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QList<QListWidgetItem*>& items) const override;
 
 private:
     void showNameInBox();
 
     QString directory_, mask_;
     QLineEdit* nameBox_ = nullptr;
+    std::function<QString(const QString&)> dragFile_;
     bool pressMovedRow_ = false; // the press already raised clicked()
     bool leftPress_ = false;
 };

@@ -1,12 +1,13 @@
 // The main window: browse drives, folders and drawings, preview the selected one, and hold the
 // settings between runs. Its handlers live by concern: main_window.cpp (start, close, settings,
 // registered folders), main_window_layout.cpp, main_window_browse.cpp, main_window_preview.cpp,
-// main_window_convert.cpp (the external converter).
+// main_window_convert.cpp (the external converter), main_window_insert.cpp (the CAD).
 #pragma once
 
 #include "app/app_paths.h"
 #include "app/settings.h"
 #include "app/user_prompts.h"
+#include "cad/cad_application.h"
 #include "convert/converter.h"
 
 #include <QMainWindow>
@@ -51,6 +52,7 @@ public:
     void CheckBox3Click();
     void Image2DblClick();
     void Button3Click();
+    void Button18Click(QObject* sender); // Button18 inserts, Button19 explode-inserts
     void N26Click();
     void HandleDroppedFiles(const QStringList& files);
     void N11Click();
@@ -63,6 +65,7 @@ public:
     void ExpandTreeToPath(const QString& path);
 
     QString TargetProgId;
+    QString CadTitle = kCadTitle; // the title of the CAD window insertions go to
 
     // Controls, by their designer names.
     QLabel *Label1, *Label2;
@@ -103,6 +106,7 @@ private:
     QStringList registeredFolders() const;
     void clearPreview();
     ConverterCall converterCall();
+    QString fileToDrag(const QString& file);
 
     AppPaths paths_;
     UserPrompts& prompts_;

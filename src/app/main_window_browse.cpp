@@ -77,11 +77,12 @@ void TForm2::HandleDroppedFiles(const QStringList& files) {
 }
 
 void TForm2::FileListBox1DblClick() {
-    Button18->click();
+    Button18Click(Button18); // also while the button is disabled: the insertion decides
 }
 
 void TForm2::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+    // Files from outside open their folder; a drawing dragged out of our own list does nothing.
+    if (event->mimeData()->hasUrls() && !event->source()) event->acceptProposedAction();
 }
 
 void TForm2::dropEvent(QDropEvent* event) {

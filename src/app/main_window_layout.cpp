@@ -170,6 +170,7 @@ void TForm2::buildLayout() {
     // Files dropped anywhere open their folder: no text box takes them as text.
     for (QLineEdit* box : findChildren<QLineEdit*>()) box->setAcceptDrops(false);
     FileListBox1->setNameBox(Edit1);
+    FileListBox1->setDragFile([this](const QString& file) { return fileToDrag(file); });
     FileListBox1->setMask(kInitialMask);
     Panel4->installEventFilter(this);
     setAcceptDrops(true);
@@ -184,6 +185,8 @@ void TForm2::buildLayout() {
     connect(CheckBox3, &QCheckBox::toggled, this, &TForm2::CheckBox3Click);
     connect(Image2, &PreviewImage::doubleClicked, this, &TForm2::Image2DblClick);
     connect(Button3, &QPushButton::clicked, this, &TForm2::Button3Click);
+    for (QPushButton* b : {Button18, Button19})
+        connect(b, &QPushButton::clicked, this, [this, b] { Button18Click(b); });
 }
 
 void TForm2::buildMenus() {

@@ -14,5 +14,6 @@ struct Verb {
 };
 
 Verb AddPreviewVerb(CLI::App& cli);
+Verb AddInsertVerb(CLI::App& cli);
 
 } // namespace quillon::cli

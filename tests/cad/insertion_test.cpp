@@ -1,0 +1,176 @@
+// Insertion into the stand-in CAD, run as a real process, with the stand-in converter.
+#include "app/file_list_box.h"
+#include "app/main_window.h"
+#include "cad/insertion.h"
+#include "support/scripted_prompts.h"
+#include "support/standin_cad.h"
+#include "support/temp_files.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QMimeData>
+#include <QProcess>
+#include <QPushButton>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+using namespace quillon;
+using quillon::test::ScriptedPrompts;
+using quillon::test::StandInCad;
+using quillon::test::TempFolder;
+
+namespace {
+
+InsertRequest Request(const StandInCad& cad, const QString& file, const TempFolder& tmp) {
+    InsertRequest r;
+    r.file = file;
+    r.title = cad.title;
+    r.converter.converter = QStringLiteral(QUILLON_STANDIN_CONVERTER);
+    r.converter.outputFolder = tmp.file("scratch");
+    return r;
+}
+
+} // namespace
+
+TEST(Insertion, CommandsSentForEachKindOfFile) {
+    TempFolder tmp;
+    const QString dwg = tmp.write("lib/部品 A/b 1.dwg", "x");
+    const QString dxf = tmp.write("lib/c.dxf", "x");
+    const QString scratchDwg = QDir::toNativeSeparators(tmp.file("scratch/c.dwg"));
+    const struct {
+        QString file;
+        bool explode, convertDxf;
+        InsertOutcome outcome;
+        QStringList commands;
+    } cases[] = {
+        {dwg, false, false, InsertOutcome::Sent, {"-C-C", "-INSERT\r" + dwg + "\r"}},
+        {dwg, true, false, InsertOutcome::Sent, {"-C-C", "-INSERT\r*" + dwg + "\r"}},
+        {dxf, true, true, InsertOutcome::Sent, {"-C-C", "-INSERT\r*" + scratchDwg + "\r"}},
+        {dxf, false, false, InsertOutcome::NotInsertable, {}},
+        {tmp.write("lib/notes.txt", "x"), false, true, InsertOutcome::NotInsertable, {}},
+        {tmp.file("lib/gone.dwg"), false, false, InsertOutcome::FileMissing, {}},
+        {tmp.write("lib/a\rb.dwg", "x"), false, false, InsertOutcome::UnsafePath, {}},
+    };
+    for (const auto& c : cases) {
+        const StandInCad cad;
+        InsertRequest r = Request(cad, c.file, tmp);
+        r.explode = c.explode;
+        r.convertDxf = c.convertDxf;
+        EXPECT_EQ(InsertDrawing(r), c.outcome) << c.file.toStdString();
+        EXPECT_EQ(cad.commands(), c.commands) << c.file.toStdString();
+    }
+}
+
+TEST(Insertion, TheCadsStateDecides) {
+    TempFolder tmp;
+    const QString dwg = tmp.write("lib/a.dwg", "x");
+    const struct {
+        QStringList options;
+        bool otherTitle;
+        InsertOutcome outcome;
+        int stateAfter; // 0: not asked
+    } cases[] = {
+        {{}, false, InsertOutcome::Sent, 1},
+        {{"--minimized"}, false, InsertOutcome::Sent, kCadMaximised},
+        {{"--disabled"}, false, InsertOutcome::NoCad, 0},
+        {{"--no-document"}, false, InsertOutcome::NoCad, 0},
+        {{}, true, InsertOutcome::NoCad, 0},
+        {{"--unresponsive"}, false, InsertOutcome::NoCad, 0}, // ends within its bound
+    };
+    for (const auto& c : cases) {
+        const StandInCad cad(c.options);
+        InsertRequest r = Request(cad, dwg, tmp);
+        if (c.otherTitle) r.title = cad.title + " (2)";
+        EXPECT_EQ(InsertDrawing(r), c.outcome) << c.options.join(' ').toStdString();
+        EXPECT_EQ(cad.commands().size(), c.outcome == InsertOutcome::Sent ? 2 : 0);
+        if (c.stateAfter) {
+            const auto app = ConnectNanoCad(false, cad.title);
+            ASSERT_TRUE(app);
+            int state = 0;
+            ASSERT_TRUE(app->windowState(state));
+            EXPECT_EQ(state, c.stateAfter);
+        }
+    }
+    EXPECT_FALSE(ConnectNanoCad(true, "no such CAD here"));
+}
+
+TEST(Insertion, FromTheWindowAndItsDrag) {
+    TempFolder tmp;
+    ScriptedPrompts prompts;
+    QDir().mkpath(tmp.file("prog"));
+    const QString dwg = tmp.write("lib/a b.dwg", "x");
+    tmp.write("lib/c.dxf", "x");
+    tmp.write("prog/quillon.ini", "[DirectoryList]\nDirectory=" + tmp.file("lib").toUtf8() + "\n");
+    TForm2 w(AppPaths{tmp.file("prog/quillon")}, prompts);
+    w.setConverterPath(QStringLiteral(QUILLON_STANDIN_CONVERTER));
+    const QString converted = QDir::toNativeSeparators(tmp.file("prog/scratch/c.dwg"));
+    const auto select = [&](const char* name) {
+        w.FileListBox1->setItemIndex(w.FileListBox1->findName(name));
+        w.FileListBox1Click();
+    };
+    const struct {
+        const char* file;
+        bool convertFirst;
+        std::function<void()> act;
+        QStringList commands;
+    } cases[] = {
+        {"a b.dwg", true, [&] { w.Button18->click(); }, {"-C-C", "-INSERT\r" + dwg + "\r"}},
+        {"a b.dwg", true, [&] { w.Button19->click(); }, {"-C-C", "-INSERT\r*" + dwg + "\r"}},
+        {"c.dxf",
+         true,
+         [&] { w.FileListBox1DblClick(); },
+         {"-C-C", "-INSERT\r" + converted + "\r"}},
+        {"c.dxf", false, [&] { w.FileListBox1DblClick(); }, {}},
+    };
+    for (const auto& c : cases) {
+        const StandInCad cad;
+        w.CadTitle = cad.title;
+        w.CheckBox3->setChecked(c.convertFirst);
+        select(c.file);
+        c.act();
+        EXPECT_EQ(cad.commands(), c.commands) << c.file;
+    }
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    // Dragging a file out carries the DWG, or the DWG a DXF converts to while converting first.
+    const auto dragged = [&](const char* name) {
+        const QModelIndex at = w.FileListBox1->model()->index(w.FileListBox1->findName(name), 0);
+        std::unique_ptr<QMimeData> data(w.FileListBox1->model()->mimeData({at}));
+        return data ? data->urls() : QList<QUrl>{};
+    };
+    w.CheckBox3->setChecked(true);
+    EXPECT_EQ(dragged("a b.dwg"), QList<QUrl>{QUrl::fromLocalFile(dwg)});
+    EXPECT_EQ(dragged("c.dxf"), QList<QUrl>{QUrl::fromLocalFile(converted)});
+    w.CheckBox3->setChecked(false);
+    EXPECT_TRUE(dragged("c.dxf").isEmpty());
+}
+
+TEST(Insertion, FromTheCommandLine) {
+    TempFolder tmp;
+    const QString dwg = tmp.write("部品/a b.dwg", "x");
+    const StandInCad cad;
+    const struct {
+        QStringList args;
+        int code;
+        QStringList commands;
+    } cases[] = {
+        {{"insert", dwg, "--title", cad.title, "--explode"},
+         0,
+         {"-C-C", "-INSERT\r*" + dwg + "\r"}},
+        {{"insert", dwg, "--title", cad.title + " (2)"}, 1, {}},
+        {{"insert", tmp.write("a.dxf", "x"), "--title", cad.title}, 3, {}},
+        {{"insert", tmp.file("gone.dwg"), "--title", cad.title}, 1, {}},
+    };
+    int sent = 0;
+    for (const auto& c : cases) {
+        QProcess p;
+        p.start(QStringLiteral(QUILLON_CLI), c.args);
+        ASSERT_TRUE(p.waitForFinished(60000));
+        EXPECT_EQ(p.exitCode(), c.code) << c.args.join(' ').toStdString();
+        EXPECT_EQ(p.readAllStandardError().contains("quillon-cli: "), c.code != 0);
+        sent += int(c.commands.size());
+        EXPECT_EQ(cad.commands().size(), sent);
+        if (!c.commands.isEmpty()) {
+            EXPECT_EQ(cad.commands().mid(sent - 2), c.commands);
+        }
+    }
+}
