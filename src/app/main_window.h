@@ -1,7 +1,8 @@
 // The main window: browse drives, folders and drawings, preview the selected one, and hold the
 // settings between runs. Its handlers live by concern: main_window.cpp (start, close, settings,
 // registered folders), main_window_layout.cpp, main_window_browse.cpp, main_window_preview.cpp,
-// main_window_convert.cpp (the external converter), main_window_insert.cpp (the CAD).
+// main_window_convert.cpp (the external converter), main_window_insert.cpp (the CAD),
+// main_window_gestures.cpp (zoom, pan, measure on the preview).
 #pragma once
 
 #include "app/app_paths.h"
@@ -9,6 +10,7 @@
 #include "app/user_prompts.h"
 #include "cad/cad_application.h"
 #include "convert/converter.h"
+#include "preview/interaction.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -53,6 +55,13 @@ public:
     void Image2DblClick();
     void Button3Click();
     void Button18Click(QObject* sender); // Button18 inserts, Button19 explode-inserts
+    // Wheel steps at a screen position; true when the preview took them.
+    bool FormMouseWheelDown(QPointF global);
+    bool FormMouseWheelUp(QPointF global);
+    void Image2MouseDown(QPoint at, Qt::MouseButton button, bool shift);
+    void Image2MouseMove(QPoint at, bool shift);
+    void Image2MouseUp(QPoint at, Qt::MouseButton button, bool shift);
+    const InteractionState& interaction() const { return interaction_; }
     void N26Click();
     void HandleDroppedFiles(const QStringList& files);
     void N11Click();
@@ -95,6 +104,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void buildLayout();
@@ -107,10 +117,14 @@ private:
     void clearPreview();
     ConverterCall converterCall();
     QString fileToDrag(const QString& file);
+    bool gestureGate() const;
+    bool wheel(QPointF global, double k);
+    void applyReaction(const Reaction& r, bool* guard);
 
     AppPaths paths_;
     UserPrompts& prompts_;
     std::unique_ptr<PreviewPanel> preview_;
+    InteractionState interaction_;
     Settings settings_; // as read at start; what the window shows is put back at close
     int listEncoding_ = 0;
     bool panesSized_ = false;

@@ -185,6 +185,11 @@ void TForm2::buildLayout() {
     connect(CheckBox3, &QCheckBox::toggled, this, &TForm2::CheckBox3Click);
     connect(Image2, &PreviewImage::doubleClicked, this, &TForm2::Image2DblClick);
     connect(Button3, &QPushButton::clicked, this, &TForm2::Button3Click);
+    connect(Image2, &PreviewImage::pressed, this, &TForm2::Image2MouseDown);
+    connect(Image2, &PreviewImage::moved, this, &TForm2::Image2MouseMove);
+    connect(Image2, &PreviewImage::released, this, &TForm2::Image2MouseUp);
+    connect(Image2, &PreviewImage::pictureReplaced, this,
+            [this] { interaction_.CrossDrawn = false; });
     for (QPushButton* b : {Button18, Button19})
         connect(b, &QPushButton::clicked, this, [this, b] { Button18Click(b); });
 }

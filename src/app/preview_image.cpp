@@ -1,5 +1,6 @@
 #include "app/preview_image.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace quillon {
@@ -7,11 +8,17 @@ namespace quillon {
 PreviewImage::PreviewImage(QWidget* parent) : QWidget(parent) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setMinimumSize(16, 16);
+    setMouseTracking(true); // the crosshair follows the pointer without a button held
 }
 
 void PreviewImage::setPicture(const QImage& image) {
     picture_ = image;
     emit pictureReplaced();
+    repaint();
+}
+
+void PreviewImage::drawOverlay(const QImage& image) {
+    picture_ = image;
     repaint();
 }
 
@@ -30,6 +37,20 @@ void PreviewImage::paintEvent(QPaintEvent*) {
 
 void PreviewImage::mouseDoubleClickEvent(QMouseEvent*) {
     emit doubleClicked();
+}
+
+void PreviewImage::mousePressEvent(QMouseEvent* event) {
+    emit pressed(event->position().toPoint(), event->button(),
+                 event->modifiers() & Qt::ShiftModifier);
+}
+
+void PreviewImage::mouseMoveEvent(QMouseEvent* event) {
+    emit moved(event->position().toPoint(), event->modifiers() & Qt::ShiftModifier);
+}
+
+void PreviewImage::mouseReleaseEvent(QMouseEvent* event) {
+    emit released(event->position().toPoint(), event->button(),
+                  event->modifiers() & Qt::ShiftModifier);
 }
 
 } // namespace quillon

@@ -14,16 +14,25 @@ public:
 
     const QImage& picture() const { return picture_; }
     void setPicture(const QImage& image);
+    // The same picture with overlays drawn on it (a crosshair, a band, a highlight).
+    void drawOverlay(const QImage& image);
     void clearPicture();
     bool hasPicture() const { return !picture_.isNull(); }
 
 signals:
     void doubleClicked();
+    // Positions are pixels of the picture.
+    void pressed(QPoint at, Qt::MouseButton button, bool shift);
+    void moved(QPoint at, bool shift);
+    void released(QPoint at, Qt::MouseButton button, bool shift);
     void pictureReplaced(); // also when cleared
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     QImage picture_;

@@ -54,7 +54,15 @@ void PreviewPanel::drawDxfImage(const QString& dxfName) {
 
 void PreviewPanel::redrawCurrentView(bool noClip) {
     if (busy_) return; // the running preview draws the picture when it is done
-    image_.setPicture(RedrawCurrentView(drawing_, view_, image_.size(), noClip, &fonts_));
+    image_.setPicture(
+        RedrawCurrentView(drawing_, view_, image_.size(), {.noClip = noClip, .fonts = &fonts_}));
+}
+
+void PreviewPanel::redrawThin(const TAcadPoint& centre) {
+    if (busy_) return;
+    ViewState moved = view_;
+    moved.ViewCentre = centre;
+    image_.setPicture(RedrawCurrentView(drawing_, moved, image_.size(), {.thin = true}));
 }
 
 void PreviewPanel::showDwgThumbnail(const QString& fileName, bool whiteEmphasis) {

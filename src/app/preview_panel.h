@@ -25,6 +25,8 @@ public:
     void drawDxfImage(const QString& dxfName);
     // The drawing again at the current view.
     void redrawCurrentView(bool noClip);
+    // Every other record, no texts, about another centre: the live picture of a pan.
+    void redrawThin(const TAcadPoint& centre);
     // The preview image embedded in a DWG file.
     void showDwgThumbnail(const QString& fileName, bool whiteEmphasis);
     void clear();

@@ -52,6 +52,28 @@ Canvas::Canvas(int width, int height)
     font_.setStyleStrategy(QFont::NoAntialias);
 }
 
+Canvas::Canvas(const QImage& picture) : image_(picture.convertToFormat(QImage::Format_RGB32)) {
+    if (image_.isNull()) image_ = QImage(1, 1, QImage::Format_RGB32);
+    bits_ = reinterpret_cast<uint32_t*>(image_.bits());
+    stride_ = int(image_.bytesPerLine() / 4);
+    font_ = QFont(QStringLiteral("IPAGothic"));
+    font_.setStyleStrategy(QFont::NoAntialias);
+}
+
+void Canvas::frame(int left, int top, int right, int bottom) {
+    QPainter& p = painter();
+    const Qt::PenStyle style = penStyle_ == TPenStyle::psDashDotDot ? Qt::DashDotDotLine
+                               : penStyle_ == TPenStyle::psDashDot  ? Qt::DashDotLine
+                               : penStyle_ == TPenStyle::psDash     ? Qt::DashLine
+                               : penStyle_ == TPenStyle::psDot      ? Qt::DotLine
+                                                                    : Qt::SolidLine;
+    p.setPen(QPen(QColor::fromRgb(ToRgb(penColor_)), penWidth_, style, Qt::FlatCap, Qt::MiterJoin));
+    p.setBrush(Qt::NoBrush);
+    p.setCompositionMode(CompositionOf(mode_));
+    p.drawRect(QRect(QPoint(std::min(left, right), std::min(top, bottom)),
+                     QPoint(std::max(left, right), std::max(top, bottom))));
+}
+
 Canvas::~Canvas() {
     endPainter();
 }

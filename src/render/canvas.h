@@ -34,6 +34,7 @@ TColor FromRgb(QRgb c);
 class Canvas {
 public:
     Canvas(int width, int height);
+    explicit Canvas(const QImage& picture); // draws on a copy of the picture
     ~Canvas();
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
@@ -61,6 +62,9 @@ public:
 
     // From now on every segment and arc is also appended to the log (none: no longer).
     void record(std::vector<DrawnFigure>* log) { log_ = log; }
+
+    // The outline of the rectangle with the current pen, in one stroke (each pixel once).
+    void frame(int left, int top, int right, int bottom);
 
     // Filled rectangle (left, top) to (right, bottom), right and bottom excluded.
     void fillRect(int left, int top, int right, int bottom, TColor color);

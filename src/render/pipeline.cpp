@@ -245,8 +245,8 @@ void DrawDxf(Canvas& canvas, DxfDrawing& d, const ViewState& view, const DrawOpt
     }
 }
 
-QImage RedrawCurrentView(DxfDrawing& d, const ViewState& view, QSize size, bool noClip,
-                         TextFonts* fonts) {
+QImage RedrawCurrentView(DxfDrawing& d, const ViewState& view, QSize size,
+                         const DrawOptions& options) {
     const int w = size.width(), h = size.height();
     Canvas canvas(w, h);
     ClearCanvas(canvas, w, h, 0);
@@ -254,9 +254,6 @@ QImage RedrawCurrentView(DxfDrawing& d, const ViewState& view, QSize size, bool 
     canvas.moveTo(0, 0);
     for (const QPoint& p : {QPoint(w - 1, 0), QPoint(w - 1, h - 1), QPoint(0, h - 1), QPoint(0, 0)})
         canvas.lineTo(p.x(), p.y());
-    DrawOptions options;
-    options.noClip = noClip;
-    options.fonts = fonts;
     DrawDxf(canvas, d, view, options);
     return canvas.image();
 }

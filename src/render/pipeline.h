@@ -50,8 +50,8 @@ void ReduceDrawing(DxfDrawing& d, const std::function<void(int)>& progress);
 void DrawDxf(Canvas& canvas, DxfDrawing& d, const ViewState& view, const DrawOptions& options);
 
 // The drawing at the current view, framed in aqua.
-QImage RedrawCurrentView(DxfDrawing& d, const ViewState& view, QSize size, bool noClip,
-                         TextFonts* fonts = nullptr);
+QImage RedrawCurrentView(DxfDrawing& d, const ViewState& view, QSize size,
+                         const DrawOptions& options = {});
 
 // The picture of a preview that could not be drawn: black with an aqua cross.
 QImage NotDrawablePicture(QSize size);

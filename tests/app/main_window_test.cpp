@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QWheelEvent>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -437,4 +438,39 @@ TEST(MainWindow, LookOfCaptionsListsAndDisabledItems) {
     for (QLineEdit* box : w->findChildren<QLineEdit*>())
         EXPECT_FALSE(box->acceptDrops()) << box->objectName().toStdString();
     EXPECT_TRUE(w->acceptDrops());
+}
+
+TEST(MainWindow, PreviewGesturesThroughTheWidgets) {
+    Library s;
+    auto w = s.openAt(QStringLiteral(QUILLON_SAMPLES "/mechanical"));
+    w->show();
+    QCoreApplication::processEvents();
+    w->FileListBox1->setItemIndex(w->FileListBox1->findName("flange_100.dxf"));
+    w->FileListBox1Click();
+    const double width = w->preview().view().ViewWidth;
+    // The window gets the wheel wherever the widget under the pointer leaves it.
+    const auto turn = [&](QWidget* over, int delta) {
+        const QPointF global = over->mapToGlobal(QRectF(over->rect()).center());
+        QWheelEvent e(w->mapFromGlobal(global), global, {}, {0, delta}, Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(w.get(), &e);
+        return e.isAccepted();
+    };
+    EXPECT_TRUE(turn(w->Image2, 120)); // away from the user: zoom in about the pointer
+    EXPECT_DOUBLE_EQ(w->preview().view().ViewWidth, width / 2);
+    EXPECT_FALSE(turn(w->FileListBox1, -120)); // not over the picture: the view stays
+    EXPECT_DOUBLE_EQ(w->preview().view().ViewWidth, width / 2);
+    QTest::mouseMove(w->Image2, {20, 20});
+    EXPECT_TRUE(w->Edit3->text().startsWith("W= ")) << w->Edit3->text().toStdString();
+    EXPECT_TRUE(w->interaction().CrossDrawn);
+    // A middle-button drag pans the view by the drag.
+    const TAcadPoint centre = w->preview().view().ViewCentre;
+    QTest::mousePress(w->Image2, Qt::MiddleButton, {}, {40, 40});
+    QTest::mouseRelease(w->Image2, Qt::MiddleButton, {}, {60, 40});
+    EXPECT_LT(w->preview().view().ViewCentre.x, centre.x);
+    EXPECT_TRUE(w->Edit3->text().startsWith("W= "));
+    // With a DWG selected the gate closes: a move empties the measure box.
+    w->Edit1->setText("b.dwg");
+    QTest::mouseMove(w->Image2, {30, 30});
+    EXPECT_TRUE(w->Edit3->text().isEmpty());
 }

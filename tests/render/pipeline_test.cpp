@@ -306,7 +306,7 @@ TEST(Pipeline, RedrawFramesTheViewAndClipsToIt) {
                dir.write("r.dxf", EntitiesSection(Dxf({{0, "LINE"}, {11, "100"}, {21, "100"}}))));
     p.view.ViewWidth /= 4;
     p.view.ViewHeight /= 4;
-    const QImage zoomed = RedrawCurrentView(p.d, p.view, {200, 150}, false);
+    const QImage zoomed = RedrawCurrentView(p.d, p.view, {200, 150});
     EXPECT_EQ(zoomed.pixel(0, 0), qRgb(0, 255, 255));
     EXPECT_EQ(zoomed.pixel(199, 149), qRgb(0, 255, 255));
     EXPECT_EQ(zoomed.pixel(100, 75), qRgb(255, 255, 255)); // the line passes the centre

@@ -138,3 +138,27 @@ TEST(Cli, DwgDrawnThroughTheConverter) {
         }
     }
 }
+
+TEST(Cli, MeasureAtAPixel) {
+    TempFolder dir;
+    const QString file = dir.write(
+        "m.dxf", EntitiesSection(quillon::test::DxfOf(
+                     "0 LINE 8 0 10 0 20 0 11 100 21 0 0 LINE 8 W 10 0 20 25 11 100 21 25")));
+    const QStringList view = {"--size", "200x200", "--view", "50,50,100,100"};
+    const struct {
+        QStringList args;
+        int code;
+        QByteArray out;
+    } cases[] = {
+        {QStringList{"measure", file, "--at", "100,150"} + view, 0, "[W] 長さ = 100.000\n"},
+        {QStringList{"measure", file, "--at", "100,150", "--prev", "100,200"} + view, 0,
+         "[W] 長さ = 100.000 相互距離 = 25.000\n"},
+        {QStringList{"measure", file, "--at", "x,1"} + view, 2, ""},
+        {QStringList{"measure", dir.file("none.dxf"), "--at", "1,1"}, 1, ""},
+    };
+    for (const auto& c : cases) {
+        const Result r = Cli(c.args);
+        EXPECT_EQ(r.code, c.code) << c.args.join(' ').toStdString() << r.err.toStdString();
+        EXPECT_EQ(r.out, c.out) << c.args.join(' ').toStdString();
+    }
+}

@@ -91,7 +91,7 @@ int PreviewDxf(const QString& file, QSize size, const std::vector<double>& viewA
         view.ViewCentre = {viewArg[0], viewArg[1], 0};
         view.ViewWidth = viewArg[2];
         view.ViewHeight = viewArg[3];
-        picture = RedrawCurrentView(d, view, size, false);
+        picture = RedrawCurrentView(d, view, size);
     }
     if (!out.isEmpty() && !picture.save(out, "PNG")) {
         return Fail(kMissing, "cannot write " + out.toStdString());
