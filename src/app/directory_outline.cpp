@@ -109,6 +109,11 @@ void DirectoryOutline::setDirectory(const QString& folder) {
     makeCurrent(item ? item->data(0, kPathRole).toString() : clean);
 }
 
+void DirectoryOutline::refresh() {
+    drive_.clear(); // the next setDirectory rebuilds the tree
+    setDirectory(directory_);
+}
+
 void DirectoryOutline::makeCurrent(const QString& folder) {
     if (folder == directory_) return;
     directory_ = folder;

@@ -21,6 +21,9 @@ public:
     // Opens the tree down to the folder and makes it current (changing drive when needed).
     void setDirectory(const QString& folder);
 
+    // Reads the folders again (a folder made meanwhile shows), keeping the current one.
+    void refresh();
+
     int itemCount();
     QString itemText(int index);
     void expandItem(int index);

@@ -2,7 +2,8 @@
 // settings between runs. Its handlers live by concern: main_window.cpp (start, close, settings,
 // registered folders), main_window_layout.cpp, main_window_browse.cpp, main_window_preview.cpp,
 // main_window_convert.cpp (the external converter), main_window_insert.cpp (the CAD),
-// main_window_gestures.cpp (zoom, pan, measure on the preview).
+// main_window_gestures.cpp (zoom, pan, measure on the preview), main_window_folders.cpp
+// (registered folders and file operations).
 #pragma once
 
 #include "app/app_paths.h"
@@ -32,6 +33,7 @@ class DriveComboBox;
 class FileListBox;
 class PreviewImage;
 class PreviewPanel;
+class TForm3;
 
 inline const QString kAppTitle = QStringLiteral("Quillon for nanoCAD 5 Ver.1.21 (2024.05.30)");
 
@@ -65,6 +67,15 @@ public:
     void N26Click();
     void HandleDroppedFiles(const QStringList& files);
     void N11Click();
+    void ComboBox2Change();
+    void N4Click();
+    void N5Click();
+    void N6Click();
+    void Form3Button1Click();
+    void N13Click();
+    void N17Click();
+    void N2Click();
+    void N8Click();
     void Panel4Resize();
 
     // The converter's path: kept as it is, shown literally by N25.
@@ -77,6 +88,7 @@ public:
     QString CadTitle = kCadTitle; // the title of the CAD window insertions go to
 
     // Controls, by their designer names.
+    TForm3* Form3; // a child of the window
     QLabel *Label1, *Label2;
     QComboBox* ComboBox2;
     QPushButton* Button28;
@@ -114,6 +126,7 @@ private:
     void loadRegisteredFolders();
     void saveRegisteredFolders();
     QStringList registeredFolders() const;
+    void setRegisteredFolders(const QStringList& entries, const QString& chosen);
     void clearPreview();
     ConverterCall converterCall();
     QString fileToDrag(const QString& file);

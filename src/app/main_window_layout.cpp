@@ -5,6 +5,7 @@
 #include "app/directory_outline.h"
 #include "app/drive_combo_box.h"
 #include "app/file_list_box.h"
+#include "app/folder_dialogs.h"
 #include "app/preview_image.h"
 #include "app/settings.h"
 
@@ -247,6 +248,17 @@ void TForm2::buildMenus() {
     N11 = action(PopupMenu1, "N11", QStringLiteral("■バージョン情報"));
     connect(N11, &QAction::triggered, this, &TForm2::N11Click);
     connect(N26, &QAction::triggered, this, &TForm2::N26Click);
+    connect(N4, &QAction::triggered, this, &TForm2::N4Click);
+    connect(N5, &QAction::triggered, this, &TForm2::N5Click);
+    connect(N6, &QAction::triggered, this, &TForm2::N6Click);
+    connect(N13, &QAction::triggered, this, &TForm2::N13Click);
+    connect(N17, &QAction::triggered, this, &TForm2::N17Click);
+    connect(N19, &QAction::triggered, this, &TForm2::N17Click);
+    connect(N2, &QAction::triggered, this, &TForm2::N2Click);
+    connect(N8, &QAction::triggered, this, &TForm2::N8Click);
+    Form3 = new TForm3(this);
+    connect(Form3->Button1, &QPushButton::clicked, this, &TForm2::Form3Button1Click);
+    connect(ComboBox2, &QComboBox::activated, this, &TForm2::ComboBox2Change);
 
     const auto attach = [](QWidget* w, QMenu* menu) {
         w->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -16,4 +16,27 @@ int FindRegisteredFolder(const QStringList& entries, const QString& text) {
     return -1;
 }
 
+namespace {
+
+QString TrimBlanksAndControls(const QString& text) {
+    qsizetype from = 0, to = text.size();
+    while (from < to && text[from] <= u' ') ++from;
+    while (to > from && text[to - 1] <= u' ') --to;
+    return text.mid(from, to - from);
+}
+
+} // namespace
+
+bool SplitRegisteredFolder(const QString& entry, QString& title, QString& folder) {
+    const qsizetype bar = entry.indexOf(u'|');
+    if (bar < 0) return false;
+    title = TrimBlanksAndControls(entry.left(bar));
+    folder = TrimBlanksAndControls(entry.mid(bar + 1));
+    return true;
+}
+
+QString RegisteredFolderEntry(const QString& title, const QString& folder) {
+    return title + QStringLiteral(" | ") + folder;
+}
+
 } // namespace quillon

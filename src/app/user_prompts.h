@@ -6,9 +6,13 @@
 
 #include <QString>
 
+#include <memory>
+
 class QWidget;
 
 namespace quillon {
+
+class TForm4;
 
 class UserPrompts : public MessageSink {
 public:
@@ -21,6 +25,9 @@ public:
     // File dialogs; an empty result means cancelled.
     virtual QString openFileName(const QString& fileName, const QString& filter) = 0;
     virtual QString saveFileName(const QString& fileName, const QString& filter) = 0;
+    // The new-folder dialog for the current folder: its name and where it goes (beside or
+    // inside, the choice kept from one use to the next); false when cancelled.
+    virtual bool newFolder(const QString& current, bool& inside, QString& name) = 0;
 
     void showMessage(const QString& caption, const QString& text) override {
         message(caption, text, Icon::None);
@@ -36,16 +43,19 @@ public:
 // The real dialogs, owned by a window.
 class DialogPrompts : public UserPrompts {
 public:
-    explicit DialogPrompts(QWidget* owner = nullptr) : owner_(owner) {}
+    explicit DialogPrompts(QWidget* owner = nullptr);
+    ~DialogPrompts() override;
     void setOwner(QWidget* owner) { owner_ = owner; }
 
     void message(const QString& caption, const QString& text, Icon icon) override;
     bool question(const QString& caption, const QString& text) override;
     QString openFileName(const QString& fileName, const QString& filter) override;
     QString saveFileName(const QString& fileName, const QString& filter) override;
+    bool newFolder(const QString& current, bool& inside, QString& name) override;
 
 private:
     QWidget* owner_;
+    std::unique_ptr<TForm4> newFolder_;
 };
 
 } // namespace quillon

@@ -436,7 +436,8 @@ TEST(MainWindow, LookOfCaptionsListsAndDisabledItems) {
     EXPECT_LT(brightest(w->N1), brightest(w->N2) - 60);
     // Files dropped on a text box open their folder like anywhere else.
     for (QLineEdit* box : w->findChildren<QLineEdit*>())
-        EXPECT_FALSE(box->acceptDrops()) << box->objectName().toStdString();
+        EXPECT_TRUE(box->window() != w.get() || !box->acceptDrops())
+            << box->objectName().toStdString();
     EXPECT_TRUE(w->acceptDrops());
 }
 
