@@ -3,9 +3,11 @@
 #include "app/file_mask.h"
 
 #include <QDir>
+#include <QIcon>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPixmap>
 #include <QUrl>
 
 namespace quillon {
@@ -45,11 +47,53 @@ void FileListBox::reread() {
         for (const QString& name :
              QDir(directory_).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase))
             if (MatchesMask(name, patterns)) names << name;
-    const QSignalBlocker block(this);
-    clear();
-    addItems(names);
-    setCurrentRow(-1);
-    showNameInBox();
+    {
+        const QSignalBlocker block(this);
+        clear();
+        addItems(names);
+        if (thumbnails())
+            for (int i = 0; i < count(); ++i) item(i)->setIcon(placeholder_);
+        setCurrentRow(-1);
+        showNameInBox();
+    }
+    emit listed();
+}
+
+void FileListBox::setThumbnails(bool on, QSize pictureSize) {
+    if (on) {
+        QPixmap blank(pictureSize);
+        blank.fill(Qt::black);
+        placeholder_ = QIcon(blank);
+        setViewMode(QListView::IconMode);
+        setIconSize(pictureSize);
+        setGridSize(pictureSize + QSize(16, fontMetrics().height() + 12));
+        setResizeMode(QListView::Adjust);
+        setMovement(QListView::Static);
+        setWordWrap(false);
+        setTextElideMode(Qt::ElideMiddle);
+    } else {
+        setViewMode(QListView::ListMode);
+        setIconSize({});
+        setGridSize({});
+    }
+    const int row = currentRow();
+    reread();
+    if (row >= 0 && row < count()) setItemIndex(row);
+}
+
+void FileListBox::setThumbnail(const QString& name, const QImage& picture) {
+    const QList<QListWidgetItem*> found = findItems(name, Qt::MatchExactly);
+    if (!found.isEmpty()) found.first()->setIcon(QIcon(QPixmap::fromImage(picture)));
+}
+
+QStringList FileListBox::filesInViewFirst() const {
+    QStringList inView, rest;
+    const QRect shown = viewport()->rect();
+    for (int i = 0; i < count(); ++i) {
+        const QString path = QDir(directory_).filePath(item(i)->text());
+        (visualItemRect(item(i)).intersects(shown) ? inView : rest) << path;
+    }
+    return inView + rest;
 }
 
 void FileListBox::setItemIndex(int index) {

@@ -4,6 +4,7 @@
 // shows the selected name, or the mask when nothing is selected.
 #pragma once
 
+#include <QIcon>
 #include <QListWidget>
 #include <functional>
 
@@ -27,6 +28,13 @@ public:
     void setMask(const QString& mask); // re-reads
     void reread();                     // re-reads the folder
 
+    // The list as a grid of pictures (names elided under them) or as plain names.
+    void setThumbnails(bool on, QSize pictureSize);
+    bool thumbnails() const { return viewMode() == QListView::IconMode; }
+    void setThumbnail(const QString& name, const QImage& picture);
+    // Full paths of the listed files, those in view first.
+    QStringList filesInViewFirst() const;
+
     int itemIndex() const { return currentRow(); }
     void setItemIndex(int index); // selects without raising clicked()
     QString fileName() const;     // full path of the selected file, empty when none
@@ -35,6 +43,7 @@ public:
 
 signals:
     void clicked();
+    void listed(); // the folder was read again
     void doubleClicked();
 
 protected:
@@ -48,6 +57,7 @@ private:
     QString directory_, mask_;
     QLineEdit* nameBox_ = nullptr;
     std::function<QString(const QString&)> dragFile_;
+    QIcon placeholder_;          // shown until a thumbnail arrives
     bool pressMovedRow_ = false; // the press already raised clicked()
     bool leftPress_ = false;
 };

@@ -4,10 +4,12 @@
 #include "app/directory_list_file.h"
 #include "app/directory_outline.h"
 #include "app/drive_combo_box.h"
+#include "app/file_list_box.h"
 #include "app/preview_image.h"
 #include "app/preview_panel.h"
 #include "app/registered_folders.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -27,6 +29,10 @@ TForm2::TForm2(const AppPaths& paths, UserPrompts& prompts, QWidget* parent)
     buildLayout();
     buildMenus();
     preview_ = std::make_unique<PreviewPanel>(*Image2, *ProgressBar1, prompts_);
+    thumbnailCache_ = std::make_unique<ThumbnailCache>(ThumbnailCache::DefaultFolder());
+    thumbnailPool_ = std::make_unique<ThumbnailPool>(*thumbnailCache_);
+    connect(thumbnailPool_.get(), &ThumbnailPool::ready, this, &TForm2::showThumbnail);
+    connect(FileListBox1, &FileListBox::listed, this, &TForm2::requestThumbnails);
     resize(653, 381);
     FormCreate();
 }
@@ -69,6 +75,8 @@ void TForm2::readSettings() {
     CheckBox2->setChecked(settings_.whiteOnBlack);
     setConverterPath(settings_.converterPath);
     CheckBox3->setChecked(settings_.dxfToDwg);
+    ThumbnailView1->setChecked(settings_.thumbnails);
+    if (settings_.thumbnails) FileListBox1->setThumbnails(true, kThumbnailSize);
 }
 
 void TForm2::setConverterPath(const QString& path) {

@@ -3,7 +3,7 @@
 // registered folders), main_window_layout.cpp, main_window_browse.cpp, main_window_preview.cpp,
 // main_window_convert.cpp (the external converter), main_window_insert.cpp (the CAD),
 // main_window_gestures.cpp (zoom, pan, measure on the preview), main_window_folders.cpp
-// (registered folders and file operations).
+// (registered folders and file operations), main_window_thumbnails.cpp (the grid of pictures).
 #pragma once
 
 #include "app/app_paths.h"
@@ -12,6 +12,7 @@
 #include "cad/cad_application.h"
 #include "convert/converter.h"
 #include "preview/interaction.h"
+#include "thumbs/thumbnail_pool.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -34,6 +35,8 @@ class FileListBox;
 class PreviewImage;
 class PreviewPanel;
 class TForm3;
+
+inline constexpr QSize kThumbnailSize{128, 96};
 
 inline const QString kAppTitle = QStringLiteral("Quillon for nanoCAD 5 Ver.1.21 (2024.05.30)");
 
@@ -76,6 +79,8 @@ public:
     void N17Click();
     void N2Click();
     void N8Click();
+    void ThumbnailView1Click();
+    void ClearThumbnails1Click();
     void Panel4Resize();
 
     // The converter's path: kept as it is, shown literally by N25.
@@ -107,6 +112,7 @@ public:
     QMenu *PopupMenu1, *PopupMenu2, *PopupMenu3;
     QAction *N1, *N2, *N3, *N4, *N5, *N6, *N8, *N11, *N13, *N14, *N17, *N19, *N22, *N25, *N26;
     QAction *ZoomExtentes1, *ZoomExtents1, *ZoomLimits1, *ODAFileConverter1;
+    QAction *ThumbnailView1, *ClearThumbnails1;
 
     PreviewPanel& preview() { return *preview_; }
 
@@ -133,11 +139,15 @@ private:
     bool gestureGate() const;
     bool wheel(QPointF global, double k);
     void applyReaction(const Reaction& r, bool* guard);
+    void requestThumbnails();
+    void showThumbnail(const QString& file, const QImage& picture);
 
     AppPaths paths_;
     UserPrompts& prompts_;
     std::unique_ptr<PreviewPanel> preview_;
     InteractionState interaction_;
+    std::unique_ptr<ThumbnailCache> thumbnailCache_;
+    std::unique_ptr<ThumbnailPool> thumbnailPool_;
     Settings settings_; // as read at start; what the window shows is put back at close
     int listEncoding_ = 0;
     bool panesSized_ = false;

@@ -244,6 +244,13 @@ void TForm2::buildMenus() {
     N25 = action(odaMenu, "N25", LiteralCaption(Settings{}.converterPath));
     ODAFileConverter1 = PopupMenu1->addMenu(odaMenu);
     ODAFileConverter1->setObjectName("ODAFileConverter1");
+    PopupMenu1->addSeparator();
+    ThumbnailView1 = action(PopupMenu1, "ThumbnailView1", QStringLiteral("■サムネイル表示"));
+    ThumbnailView1->setCheckable(true);
+    ClearThumbnails1 =
+        action(PopupMenu1, "ClearThumbnails1", QStringLiteral("■サムネイルを作り直す"));
+    connect(ThumbnailView1, &QAction::triggered, this, &TForm2::ThumbnailView1Click);
+    connect(ClearThumbnails1, &QAction::triggered, this, &TForm2::ClearThumbnails1Click);
     PopupMenu1->addSeparator()->setObjectName("N24");
     N11 = action(PopupMenu1, "N11", QStringLiteral("■バージョン情報"));
     connect(N11, &QAction::triggered, this, &TForm2::N11Click);

@@ -27,6 +27,7 @@ const Key kKeys[] = {
     {"dwgView", "whiteonblack", &Settings::whiteOnBlack},
     {"ODA", "FullName", &Settings::converterPath},
     {"dwgView", "dxftodwg", &Settings::dxfToDwg},
+    {"View", "Thumbnails", &Settings::thumbnails},
 };
 
 } // namespace

@@ -15,7 +15,8 @@ struct Settings {
     bool dxfImage = true;      // DXF previews drawn
     bool whiteOnBlack = false; // thin white lines of DWG previews kept
     QString converterPath = QStringLiteral("[未登録]");
-    bool dxfToDwg = true; // a DXF is converted to DWG before it is inserted
+    bool dxfToDwg = true;    // a DXF is converted to DWG before it is inserted
+    bool thumbnails = false; // the file list as a grid of pictures
 };
 
 // Every key the file holds, each from `defaults` when absent or unreadable.

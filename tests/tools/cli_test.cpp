@@ -1,10 +1,12 @@
 // quillon-cli run as a real process.
 #include "support/temp_files.h"
 
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMap>
 #include <QProcess>
 #include <gtest/gtest.h>
 
@@ -161,4 +163,23 @@ TEST(Cli, MeasureAtAPixel) {
         EXPECT_EQ(r.code, c.code) << c.args.join(' ').toStdString() << r.err.toStdString();
         EXPECT_EQ(r.out, c.out) << c.args.join(' ').toStdString();
     }
+}
+
+TEST(Cli, ThumbnailsOfAFolder) {
+    TempFolder dir;
+    dir.write("lib/a.dxf", EntitiesSection(Dxf({{0, "LINE"}, {11, "5"}, {21, "2"}})));
+    dir.write("lib/b.DWG", QByteArray("AC1015").leftJustified(15, '\0'));
+    dir.write("lib/notes.txt", "x");
+    const Result r = Cli({"thumbnails", dir.file("lib"), "-o", dir.file("out"), "--size", "64x48",
+                          "--jobs", "2", "--no-cache"});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    QMap<QString, QString> status;
+    for (const QByteArray& line : r.out.split('\n'))
+        if (!line.isEmpty()) {
+            const QJsonObject o = QJsonDocument::fromJson(line).object();
+            status[QFileInfo(o["file"].toString()).fileName()] = o["status"].toString();
+        }
+    EXPECT_EQ(status, (QMap<QString, QString>{{"a.dxf", "drawn"}, {"b.DWG", "crossed"}}));
+    EXPECT_EQ(QImage(dir.file("out/a.dxf.png")).size(), QSize(64, 48));
+    EXPECT_EQ(Cli({"thumbnails", dir.file("none"), "-o", dir.file("out")}).code, 1);
 }

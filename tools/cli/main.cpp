@@ -12,7 +12,8 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     CLI::App cli{"Quillon's drawings without a window"};
     cli.require_subcommand(1);
-    const Verb verbs[] = {AddPreviewVerb(cli), AddInsertVerb(cli), AddMeasureVerb(cli)};
+    const Verb verbs[] = {AddPreviewVerb(cli), AddInsertVerb(cli), AddMeasureVerb(cli),
+                          AddThumbnailsVerb(cli)};
     try {
         cli.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -16,5 +16,6 @@ struct Verb {
 Verb AddPreviewVerb(CLI::App& cli);
 Verb AddInsertVerb(CLI::App& cli);
 Verb AddMeasureVerb(CLI::App& cli);
+Verb AddThumbnailsVerb(CLI::App& cli);
 
 } // namespace quillon::cli
