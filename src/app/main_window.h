@@ -67,6 +67,7 @@ public:
     void Image2MouseMove(QPoint at, bool shift);
     void Image2MouseUp(QPoint at, Qt::MouseButton button, bool shift);
     const InteractionState& interaction() const { return interaction_; }
+    ThumbnailPool& thumbnailPool() { return *thumbnailPool_; }
     void N26Click();
     void HandleDroppedFiles(const QStringList& files);
     void N11Click();
