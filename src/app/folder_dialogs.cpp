@@ -1,4 +1,5 @@
 #include "app/folder_dialogs.h"
+#include "app/widget_names.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -11,11 +12,6 @@
 namespace quillon {
 
 namespace {
-
-template <class W> W* Named(W* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 
 QLineEdit* ReadOnlyEdit(QWidget* parent, const char* name) {
     auto* e = Named(new QLineEdit(parent), name);

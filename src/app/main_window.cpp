@@ -62,9 +62,7 @@ void TForm2::readSettings() {
     settings_ = ReadSettings(paths_.settingsFile(), defaults);
     move(settings_.left, settings_.top);
     TargetProgId = settings_.targetProgId;
-    DirectoryOutline1->setDirectory(settings_.directory);
-    ExpandTreeToPath(DirectoryOutline1->directory());
-    DirectoryOutline1->viewport()->update();
+    openFolder(settings_.directory);
     const int chosen = FindRegisteredFolder(registeredFolders(), settings_.registeredChoice);
     if (chosen >= 0) {
         const QSignalBlocker block(ComboBox2);

@@ -89,6 +89,9 @@ public:
 
     // Opens the folder tree down to a folder and selects it.
     void ExpandTreeToPath(const QString& path);
+    // Makes the folder current (its nearest existing parent when it is gone) and shows it in the
+    // tree.
+    void openFolder(const QString& folder);
 
     QString TargetProgId;
     QString CadTitle = kCadTitle; // the title of the CAD window insertions go to

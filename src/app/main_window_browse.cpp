@@ -65,6 +65,12 @@ void TForm2::ExpandTreeToPath(const QString& path) {
     DirectoryOutline1->selectRow(found - 1);
 }
 
+void TForm2::openFolder(const QString& folder) {
+    DirectoryOutline1->setDirectory(folder);
+    ExpandTreeToPath(DirectoryOutline1->directory());
+    DirectoryOutline1->viewport()->update();
+}
+
 void TForm2::HandleDroppedFiles(const QStringList& files) {
     if (files.isEmpty()) return;
     const QFileInfo file(files.first());

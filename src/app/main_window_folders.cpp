@@ -42,9 +42,7 @@ void TForm2::ComboBox2Change() {
     QString title, folder;
     if (SplitRegisteredFolder(ComboBox2->currentText(), title, folder)) {
         if (QFileInfo(folder).isDir()) {
-            DirectoryOutline1->setDirectory(folder);
-            ExpandTreeToPath(DirectoryOutline1->directory());
-            DirectoryOutline1->viewport()->update();
+            openFolder(folder);
             Edit2->setText(DirectoryOutline1->directory());
         } else if (prompts_.question(kMainCaption,
                                      folder +
@@ -121,8 +119,7 @@ void TForm2::N13Click() {
         const QString path = NewFolderPath(current, name, inside);
         if (!path.isEmpty() && CreateFolder(path, prompts_)) {
             DirectoryOutline1->refresh(); // the new folder shows in the tree at once
-            DirectoryOutline1->setDirectory(path);
-            ExpandTreeToPath(path);
+            openFolder(path);
         }
     }
     setWindowFlag(Qt::WindowStaysOnTopHint, true);

@@ -8,6 +8,7 @@
 #include "app/folder_dialogs.h"
 #include "app/preview_image.h"
 #include "app/settings.h"
+#include "app/widget_names.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -26,11 +27,6 @@ namespace quillon {
 namespace {
 
 const QString kInitialMask = QStringLiteral("*.DWG;*.DXF ");
-
-template <class W> W* Named(W* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 
 QFont InputFont(bool bold = false) {
     QFont f(QStringLiteral("Tahoma"), 10);

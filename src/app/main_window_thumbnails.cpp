@@ -28,7 +28,7 @@ void TForm2::requestThumbnails() {
 
 void TForm2::showThumbnail(const QString& file, const QImage& picture) {
     const QFileInfo info(file);
-    if (QDir(info.absolutePath()) == QDir(FileListBox1->directory()))
+    if (info.absolutePath() == QDir(FileListBox1->directory()).absolutePath())
         FileListBox1->setThumbnail(info.fileName(), picture);
 }
 

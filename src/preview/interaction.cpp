@@ -42,6 +42,12 @@ void DrawCross(Canvas& c, QPoint at) {
     c.lineTo(at.x() - 1, c.height());
 }
 
+QSize SizeOf(const Canvas& c) {
+    return {c.width(), c.height()};
+}
+
+} // namespace
+
 Picked CurrentPick(const InteractionState& s) {
     if (s.PickedLine >= 0) return {Picked::Line, s.PickedLine};
     if (s.PickedCircle >= 0) return {Picked::Circle, s.PickedCircle};
@@ -49,12 +55,6 @@ Picked CurrentPick(const InteractionState& s) {
     if (s.PickedText >= 0) return {Picked::Text, s.PickedText};
     return {};
 }
-
-QSize SizeOf(const Canvas& c) {
-    return {c.width(), c.height()};
-}
-
-} // namespace
 
 bool InteractionGate(bool dxfShown, const QString& selectedName) {
     return dxfShown && selectedName.toUpper().endsWith(QLatin1String(".DXF"));
@@ -128,10 +128,8 @@ Reaction MouseMove(InteractionState& s, const ViewState& view, Canvas& canvas,
     if (e.shift || view.ViewWidth == 0) return {};
     const QSize picture = SizeOf(canvas);
     const TAcadPoint p = ToModel(view, picture, e.at);
-    const double upp = Upp(view, picture);
     Reaction r;
-    r.measure = QStringLiteral("W= ") + Fixed(picture.width() * upp, 2) + QStringLiteral(" , H= ") +
-                Fixed(picture.height() * upp, 2) + QStringLiteral(" - X= ") + Fixed(p.x, 2) +
+    r.measure = ViewSizeText(view, picture) + QStringLiteral(" - X= ") + Fixed(p.x, 2) +
                 QStringLiteral(" , Y= ") + Fixed(p.y, 2);
     const bool moved = e.at.x() != s.DragLast.x() && e.at.y() != s.DragLast.y();
     if (s.BandActive && moved) {

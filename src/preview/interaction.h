@@ -61,6 +61,9 @@ Reaction MouseUp(InteractionState& s, ViewState& view, const DxfDrawing& d, Canv
 // extents), not wider than a million times them.
 bool WithinZoomLimits(const DxfDrawing& d, double viewWidth, double viewHeight);
 
+// The record a Shift press picked (none when nothing was).
+Picked CurrentPick(const InteractionState& s);
+
 // "W= %.2f , H= %.2f" of the picture's model size.
 QString ViewSizeText(const ViewState& view, QSize picture);
 

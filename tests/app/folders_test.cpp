@@ -5,7 +5,7 @@
 #include "app/folder_dialogs.h"
 #include "app/main_window.h"
 #include "app/registered_folders.h"
-#include "support/scripted_prompts.h"
+#include "support/program_folder.h"
 #include "support/temp_files.h"
 
 #include <QComboBox>
@@ -21,20 +21,14 @@ using quillon::test::TempFolder;
 
 namespace {
 
-struct Window {
-    TempFolder tmp;
-    ScriptedPrompts prompts;
+struct Window : quillon::test::ProgramFolder {
     std::unique_ptr<TForm2> w;
 
     explicit Window(const QByteArray& list = {}) {
-        QDir().mkpath(tmp.file("prog"));
-        QDir().mkpath(tmp.file("lib/bolts"));
         tmp.write("lib/bolts/A.DWG", "a");
         tmp.write("lib/bolts/c.dxf", "c");
         if (!list.isEmpty()) tmp.write("prog/DirectoryList.txt", list);
-        tmp.write("prog/quillon.ini",
-                  "[DirectoryList]\nDirectory=" + tmp.file("lib/bolts").toUtf8() + "\n");
-        w = std::make_unique<TForm2>(AppPaths{tmp.file("prog/quillon")}, prompts);
+        w = openAt(tmp.file("lib/bolts"));
     }
     QStringList entries() const {
         QStringList out;

@@ -5,6 +5,7 @@
 #include "app/paths.h"
 #include "app/preview_image.h"
 #include "app/preview_panel.h"
+#include "support/program_folder.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_files.h"
 
@@ -34,29 +35,15 @@ using quillon::test::TempFolder;
 namespace {
 
 // A program folder and a small library beside it, in a real temporary folder.
-struct Library {
-    TempFolder tmp;
-    ScriptedPrompts prompts;
+struct Library : quillon::test::ProgramFolder {
     QString program, library;
 
     Library() {
         program = tmp.file("prog");
         library = tmp.file("lib");
-        QDir().mkpath(program);
         for (const char* f : {"lib/parts/b.DWG", "lib/parts/a.dxf", "lib/parts/cDXF",
                               "lib/parts/readme.txt", "lib/empty/notes.txt", "lib/other/z.dwg"})
             tmp.write(f, "x");
-    }
-    AppPaths paths() const { return {program + "/quillon"}; }
-    void writeIni(const QString& text) const {
-        QFile f(paths().settingsFile());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text.toUtf8());
-    }
-    std::unique_ptr<TForm2> open() { return std::make_unique<TForm2>(paths(), prompts); }
-    std::unique_ptr<TForm2> openAt(const QString& folder) {
-        writeIni("[DirectoryList]\nDirectory=" + folder + "\n");
-        return open();
     }
 };
 

@@ -2,7 +2,7 @@
 #include "app/file_list_box.h"
 #include "app/main_window.h"
 #include "cad/insertion.h"
-#include "support/scripted_prompts.h"
+#include "support/program_folder.h"
 #include "support/standin_cad.h"
 #include "support/temp_files.h"
 
@@ -15,7 +15,7 @@
 #include <gtest/gtest.h>
 
 using namespace quillon;
-using quillon::test::ScriptedPrompts;
+using quillon::test::ProgramFolder;
 using quillon::test::StandInCad;
 using quillon::test::TempFolder;
 
@@ -95,13 +95,12 @@ TEST(Insertion, TheCadsStateDecides) {
 }
 
 TEST(Insertion, FromTheWindowAndItsDrag) {
-    TempFolder tmp;
-    ScriptedPrompts prompts;
-    QDir().mkpath(tmp.file("prog"));
+    ProgramFolder program;
+    const TempFolder& tmp = program.tmp;
     const QString dwg = tmp.write("lib/a b.dwg", "x");
     tmp.write("lib/c.dxf", "x");
-    tmp.write("prog/quillon.ini", "[DirectoryList]\nDirectory=" + tmp.file("lib").toUtf8() + "\n");
-    TForm2 w(AppPaths{tmp.file("prog/quillon")}, prompts);
+    const auto window = program.openAt(tmp.file("lib"));
+    TForm2& w = *window;
     w.setConverterPath(QStringLiteral(QUILLON_STANDIN_CONVERTER));
     const QString converted = QDir::toNativeSeparators(tmp.file("prog/scratch/c.dwg"));
     const auto select = [&](const char* name) {
@@ -130,7 +129,7 @@ TEST(Insertion, FromTheWindowAndItsDrag) {
         c.act();
         EXPECT_EQ(cad.commands(), c.commands) << c.file;
     }
-    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_TRUE(program.prompts.messages.isEmpty());
     // Dragging a file out carries the DWG, or the DWG a DXF converts to while converting first.
     const auto dragged = [&](const char* name) {
         const QModelIndex at = w.FileListBox1->model()->index(w.FileListBox1->findName(name), 0);

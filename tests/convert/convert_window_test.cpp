@@ -3,7 +3,7 @@
 #include "app/main_window.h"
 #include "app/preview_image.h"
 #include "app/preview_panel.h"
-#include "support/scripted_prompts.h"
+#include "support/program_folder.h"
 #include "support/temp_files.h"
 
 #include <QCoreApplication>
@@ -15,34 +15,22 @@
 #include <gtest/gtest.h>
 
 using namespace quillon;
-using quillon::test::ScriptedPrompts;
+using quillon::test::StandInMode;
 using quillon::test::TempFolder;
 
 namespace {
 
-struct Window {
-    TempFolder tmp;
-    ScriptedPrompts prompts;
+struct Window : quillon::test::ProgramFolder {
     std::unique_ptr<TForm2> w;
 
     explicit Window(const QString& converter = QStringLiteral(QUILLON_STANDIN_CONVERTER)) {
-        QDir().mkpath(tmp.file("prog"));
         tmp.write("lib/部品 A/b 1.dwg", QByteArray("AC1015").leftJustified(64, '\0'));
-        QFile ini(tmp.file("prog/quillon.ini"));
-        if (ini.open(QIODevice::WriteOnly))
-            ini.write("[DirectoryList]\nDirectory=" + tmp.file("lib/部品 A").toUtf8() + "\n");
-        ini.close();
-        w = std::make_unique<TForm2>(AppPaths{tmp.file("prog/quillon")}, prompts);
+        w = openAt(tmp.file("lib/部品 A"));
         w->setConverterPath(converter);
         w->show();
         QCoreApplication::processEvents();
     }
     QString scratchDxf() const { return tmp.file("prog/scratch/b 1.dxf"); }
-};
-
-struct StandInMode {
-    explicit StandInMode(const char* mode) { qputenv("QUILLON_STANDIN_MODE", mode); }
-    ~StandInMode() { qunsetenv("QUILLON_STANDIN_MODE"); }
 };
 
 } // namespace

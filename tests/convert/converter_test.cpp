@@ -1,6 +1,7 @@
 // The converter's command line, and runs of the stand-in converter as a real process.
 #include "convert/converter.h"
 #include "support/drawing_checks.h"
+#include "support/program_folder.h"
 #include "support/temp_files.h"
 
 #include <QDir>
@@ -10,15 +11,10 @@
 
 using namespace quillon;
 using quillon::test::RecordedMessages;
+using quillon::test::StandInMode;
 using quillon::test::TempFolder;
 
 namespace {
-
-// Sets the stand-in's mode for one run.
-struct StandInMode {
-    explicit StandInMode(const char* mode) { qputenv("QUILLON_STANDIN_MODE", mode); }
-    ~StandInMode() { qunsetenv("QUILLON_STANDIN_MODE"); }
-};
 
 struct ConverterRun {
     TempFolder tmp;

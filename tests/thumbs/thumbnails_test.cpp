@@ -3,7 +3,7 @@
 #include "app/main_window.h"
 #include "dwg/thumbnail.h"
 #include "render/pipeline.h"
-#include "support/scripted_prompts.h"
+#include "support/program_folder.h"
 #include "support/temp_files.h"
 #include "thumbs/thumbnail_pool.h"
 
@@ -19,7 +19,7 @@
 using namespace quillon;
 using quillon::test::DxfOf;
 using quillon::test::EntitiesSection;
-using quillon::test::ScriptedPrompts;
+using quillon::test::ProgramFolder;
 using quillon::test::TempFolder;
 
 namespace {
@@ -102,13 +102,12 @@ TEST(Thumbnails, ANewRequestLeavesNoLatePictureOfTheOldOne) {
 }
 
 TEST(Thumbnails, TheGridShowsTheListsItemsWithTheirPictures) {
-    TempFolder tmp;
-    ScriptedPrompts prompts;
-    QDir().mkpath(tmp.file("prog"));
+    ProgramFolder program;
+    const TempFolder& tmp = program.tmp;
     for (const char* name : {"b.dxf", "A.dxf", "c.DWG", "notes.txt"})
         tmp.write(QString("lib/") + name, LineDxf("100 21 50"));
-    tmp.write("prog/quillon.ini", "[DirectoryList]\nDirectory=" + tmp.file("lib").toUtf8() + "\n");
-    TForm2 w(AppPaths{tmp.file("prog/quillon")}, prompts);
+    const auto window = program.openAt(tmp.file("lib"));
+    TForm2& w = *window;
     const auto names = [&] {
         QStringList out;
         for (int i = 0; i < w.FileListBox1->count(); ++i) out << w.FileListBox1->item(i)->text();

@@ -64,11 +64,7 @@ int RunMeasure(const MeasureArgs& a) {
     };
     if (prev) click(*prev);
     click(*at);
-    const Picked p = state.PickedLine >= 0     ? Picked{Picked::Line, state.PickedLine}
-                     : state.PickedCircle >= 0 ? Picked{Picked::Circle, state.PickedCircle}
-                     : state.PickedArc >= 0    ? Picked{Picked::Arc, state.PickedArc}
-                     : state.PickedText >= 0   ? Picked{Picked::Text, state.PickedText}
-                                               : Picked{};
+    const Picked p = CurrentPick(state);
     if (p.kind == Picked::None) return Fail(kNotDrawable, "nothing to pick there");
     if (a.asJson) {
         static const char* kinds[] = {"none", "line", "circle", "arc", "text"};
