@@ -23,15 +23,12 @@ MouseButton ButtonOf(Qt::MouseButton b) {
 template <class Redraw> void Guarded(bool& busy, Redraw redraw) {
     if (busy) return;
     busy = true;
-    struct Release {
-        bool& busy;
-        ~Release() { busy = false; }
-    } release{busy};
     try {
         redraw();
     } catch (...) {
         // the view keeps its change; the next redraw shows it
     }
+    busy = false;
 }
 
 } // namespace

@@ -45,9 +45,14 @@ void ShowJisLayers(DxfDrawing& d, bool showNew, bool showOld) {
 } // namespace
 
 void ReduceDrawing(DxfDrawing& d, const std::function<void(int)>& progress) {
+    // Block ellipses become block lines first, so that the sizing below counts them.
+    if (!d.BlkEllipseAry.empty()) {
+        ExplodeBlkEllipses(d, 10);
+        Empty(d.BlkEllipseAry);
+    }
     // The line array is the largest: sized once for what the steps below will add to it.
     d.LineAry.reserve(d.LineAry.size() + d.LwpVerAry.size() + d.LwpAry.size() +
-                      37 * d.EllipseAry.size() + LinesAddedByExpansion(d) + 3 * d.SolidAry.size() +
+                      37 * d.EllipseAry.size() + LinesAddedByExpansion(d) + 4 * d.SolidAry.size() +
                       4 * d.FaceAry.size());
     progress(10);
     if (!d.BlkLwpAry.empty()) {
@@ -65,10 +70,6 @@ void ReduceDrawing(DxfDrawing& d, const std::function<void(int)>& progress) {
     if (!d.EllipseAry.empty()) {
         ExplodeEllipses(d, 10);
         Empty(d.EllipseAry);
-    }
-    if (!d.BlkEllipseAry.empty()) {
-        ExplodeBlkEllipses(d, 10);
-        Empty(d.BlkEllipseAry);
     }
     progress(40);
     if (!d.ArcAry.empty()) ExplodeOcsArcs(d, false, 10);
