@@ -2,6 +2,7 @@
 //   [--white-emphasis] [--converter PATH [--timeout SECONDS]]: draws exactly what the preview
 //   panel shows for a DXF or DWG file; with a converter, a DWG as the "ODA" button draws it.
 #include "convert/converter.h"
+#include "digest.h"
 #include "dwg/thumbnail.h"
 #include "dxf/reader.h"
 #include "render/pipeline.h"
@@ -121,7 +122,8 @@ int PreviewDxf(const QString& file, QSize size, const std::vector<double>& viewA
                     {"height", view.ViewHeight},
                     {"upp", upp}}},
                   {"timings_ms",
-                   {{"read", facts.readMs}, {"reduce", facts.reduceMs}, {"draw", facts.drawMs}}}};
+                   {{"read", facts.readMs}, {"reduce", facts.reduceMs}, {"draw", facts.drawMs}}},
+                  {"digest", {{"records", RecordsDigest(d)}, {"picture", PictureDigest(picture)}}}};
         if (!convertedFrom.isEmpty()) {
             j["file"] = convertedFrom.toStdString();
             j["converted"] = true;
