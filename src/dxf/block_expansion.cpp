@@ -2,10 +2,10 @@
 
 #include "dxf/layer_index.h"
 
-#include <QHash>
-#include <QSet>
 #include <cmath>
 #include <numbers>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace quillon {
 
@@ -13,8 +13,10 @@ namespace {
 
 // Where each block's entities lie in the block-side arrays, in array order. Built once per
 // expansion so that every INSERT does not scan the whole arrays again.
+using Positions = std::unordered_map<const void*, std::vector<size_t>>; // by Name::id()
+
 struct BlockContents {
-    QHash<QString, std::vector<size_t>> lines, circles, arcs, texts, solids;
+    Positions lines, circles, arcs, texts, solids;
 
     explicit BlockContents(const DxfDrawing& d) {
         index(d.BlkLineAry, lines);
@@ -24,40 +26,41 @@ struct BlockContents {
         index(d.BlkSolidAry, solids);
     }
 
-    template <class R>
-    static void index(const std::vector<R>& a, QHash<QString, std::vector<size_t>>& out) {
-        for (size_t i = 0; i < a.size(); ++i) out[a[i].bname].push_back(i);
+    template <class R> static void index(const std::vector<R>& a, Positions& out) {
+        for (size_t i = 0; i < a.size(); ++i) out[a[i].bname.id()].push_back(i);
     }
 
-    static const std::vector<size_t>& of(const QHash<QString, std::vector<size_t>>& h,
-                                         const QString& name) {
+    static const std::vector<size_t>& of(const Positions& h, const Name& name) {
         static const std::vector<size_t> none;
-        const auto it = h.constFind(name);
-        return it == h.cend() ? none : *it;
+        const auto it = h.find(name.id());
+        return it == h.end() ? none : it->second;
     }
 };
 
-const TBlockBlk* FindBlock(const DxfDrawing& d, const QHash<QString, size_t>& blocks,
-                           const QString& name) {
-    const auto it = blocks.constFind(name);
-    return it == blocks.cend() ? nullptr : &d.BlockAry[*it];
+using BlockNumbers = std::unordered_map<const void*, size_t>; // by Name::id()
+using NameSet = std::unordered_set<const void*>;              // of Name::id()
+
+const TBlockBlk* FindBlock(const DxfDrawing& d, const BlockNumbers& blocks, const Name& name) {
+    const auto it = blocks.find(name.id());
+    return it == blocks.end() ? nullptr : &d.BlockAry[it->second];
 }
 
-QHash<QString, size_t> BlockIndex(const DxfDrawing& d) {
-    QHash<QString, size_t> index;
+BlockNumbers BlockIndex(const DxfDrawing& d) {
+    BlockNumbers index;
     for (size_t i = 0; i < d.BlockAry.size(); ++i)
-        if (!index.contains(d.BlockAry[i].name)) index.insert(d.BlockAry[i].name, i); // first wins
+        index.try_emplace(d.BlockAry[i].name.id(), i); // the first wins
     return index;
 }
 
-QSet<QString> DimensionBlockNames(const DxfDrawing& d) {
-    QSet<QString> names;
-    for (const TDimensionBlk& dim : d.DimensionAry) names.insert(dim.dimblkName);
+NameSet DimensionBlockNames(const DxfDrawing& d) {
+    NameSet names;
+    for (const TDimensionBlk& dim : d.DimensionAry) names.insert(dim.dimblkName.id());
     return names;
 }
 
-bool TakesInsertLayer(const QString& layer, int16_t color) {
-    return color == 0 || (layer.size() == 1 && layer.front() == u'0');
+bool TakesInsertLayer(const Name& layer, int16_t color) {
+    static const Name zero("0");
+    return color == 0 || layer == zero;
 }
 
 // LayerColor for the many lookups of a few names. Expansion adds layers but renames none, so an
@@ -65,16 +68,16 @@ bool TakesInsertLayer(const QString& layer, int16_t color) {
 class LayerColors {
 public:
     explicit LayerColors(DxfDrawing& d) : d_(d), layers_(d.LayerAry) {}
-    int16_t operator()(const QString& name) {
-        auto it = memo_.constFind(name);
-        if (it == memo_.cend()) it = memo_.insert(name, LayerColor(d_, layers_, name));
-        return *it;
+    int16_t operator()(const Name& name) {
+        const auto [it, added] = memo_.try_emplace(name.id(), 0);
+        if (added) it->second = LayerColor(d_, layers_, name);
+        return it->second;
     }
 
 private:
     DxfDrawing& d_;
     LayerIndex layers_;
-    QHash<QString, int16_t> memo_;
+    std::unordered_map<const void*, int16_t> memo_;
 };
 
 constexpr double kDegrees = 180 / std::numbers::pi;
@@ -182,7 +185,7 @@ void ReserveFor(DxfDrawing& d, const BlockContents& contents,
                 const std::vector<TInsertBlk>& inserts) {
     size_t lines = 0, circles = 0, arcs = 0, texts = 0;
     for (const TInsertBlk& insert : inserts) {
-        const QString& name = insert.name;
+        const Name& name = insert.name;
         lines += BlockContents::of(contents.lines, name).size();
         circles += BlockContents::of(contents.circles, name).size();
         arcs += BlockContents::of(contents.arcs, name).size();
@@ -196,7 +199,7 @@ void ReserveFor(DxfDrawing& d, const BlockContents& contents,
 
 size_t LinesAddedByExpansion(const DxfDrawing& d) {
     const BlockContents contents(d);
-    const QHash<QString, size_t> blocks = BlockIndex(d);
+    const BlockNumbers blocks = BlockIndex(d);
     size_t lines = 0;
     for (const TInsertBlk& top : d.TopInsertAry) {
         lines += BlockContents::of(contents.lines, top.name).size();
@@ -209,7 +212,7 @@ size_t LinesAddedByExpansion(const DxfDrawing& d) {
 
 void ExpandTopInserts(DxfDrawing& d) {
     const BlockContents contents(d);
-    const QHash<QString, size_t> blocks = BlockIndex(d);
+    const BlockNumbers blocks = BlockIndex(d);
     LayerColors colors(d);
     ReserveFor(d, contents, d.TopInsertAry);
     for (size_t n = 0; n < d.TopInsertAry.size(); ++n) {
@@ -223,19 +226,19 @@ void ExpandTopInserts(DxfDrawing& d) {
 void ExpandBlocks(DxfDrawing& d) {
     const BlockContents contents(d);
     LayerColors colors(d);
-    const QSet<QString> dimensionBlocks = DimensionBlockNames(d);
-    QHash<QString, std::vector<size_t>> topByName;
+    const NameSet dimensionBlocks = DimensionBlockNames(d);
+    Positions topByName;
     for (size_t i = 0; i < d.TopInsertAry.size(); ++i)
-        topByName[d.TopInsertAry[i].name].push_back(i);
+        topByName[d.TopInsertAry[i].name.id()].push_back(i);
     // Blocks some INSERT refers to are drawn through it, placed: never also as they stand.
-    QSet<QString> inserted;
-    for (const TInsertBlk& i : d.TopInsertAry) inserted.insert(i.name);
+    NameSet inserted;
+    for (const TInsertBlk& i : d.TopInsertAry) inserted.insert(i.name.id());
     for (const TBlockBlk& b : d.BlockAry)
-        for (const TInsertBlk& i : b.InsertAry) inserted.insert(i.name);
+        for (const TInsertBlk& i : b.InsertAry) inserted.insert(i.name.id());
 
     for (const TBlockBlk& k : d.BlockAry) {
         if (k.code60 != 0) continue;
-        if (dimensionBlocks.contains(k.name)) {
+        if (dimensionBlocks.contains(k.name.id())) {
             // Dimension graphics are already in drawing coordinates: copied as they stand.
             for (size_t n : BlockContents::of(contents.lines, k.name))
                 d.LineAry.push_back(d.BlkLineAry[n]);
@@ -261,7 +264,7 @@ void ExpandBlocks(DxfDrawing& d) {
         }
         if (k.InsertAry.empty()) continue;
         // The block's own INSERTs, placed once for every top-level INSERT of the block.
-        for (size_t t : topByName.value(k.name)) {
+        for (size_t t : BlockContents::of(topByName, k.name)) {
             const TInsertBlk top = d.TopInsertAry[t];
             for (const TInsertBlk& nested : k.InsertAry) {
                 TInsertBlk n = nested;
@@ -283,7 +286,7 @@ void ExpandBlocks(DxfDrawing& d) {
         }
         // The INSERTs of an anonymous block shown through its own entity (a dimension, a
         // table) are taken as they stand.
-        if (k.name.startsWith(u'*') && !inserted.contains(k.name)) {
+        if (k.name.str().startsWith(u'*') && !inserted.contains(k.name.id())) {
             for (const TInsertBlk& nested : k.InsertAry) {
                 TInsertBlk n = nested;
                 if (TakesInsertLayer(n.layer, n.color)) {
@@ -300,14 +303,14 @@ void ExpandBlocks(DxfDrawing& d) {
 
 void ExpandNestedInserts(DxfDrawing& d) {
     const BlockContents contents(d);
-    const QHash<QString, size_t> blocks = BlockIndex(d);
-    const QSet<QString> dimensionBlocks = DimensionBlockNames(d);
+    const BlockNumbers blocks = BlockIndex(d);
+    const NameSet dimensionBlocks = DimensionBlockNames(d);
     LayerColors colors(d);
     ReserveFor(d, contents, d.NestInsertAry);
     for (size_t k = 0; k < d.NestInsertAry.size(); ++k) {
         const TInsertBlk& n = d.NestInsertAry[k];
-        const bool anonymous = n.dimBlkName.startsWith(u'*');
-        if (anonymous && !d.DimensionAry.empty() && !dimensionBlocks.contains(n.dimBlkName))
+        const bool anonymous = n.dimBlkName.str().startsWith(u'*');
+        if (anonymous && !d.DimensionAry.empty() && !dimensionBlocks.contains(n.dimBlkName.id()))
             continue;
         if (const TBlockBlk* b = FindBlock(d, blocks, n.name))
             CopyPlaced(d, contents, colors, *b, n);

@@ -1,6 +1,8 @@
 // The in-memory form of one DXF drawing: plain records, one per entity kind, held in arrays.
 #pragma once
 
+#include "dxf/name.h"
+
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -53,7 +55,7 @@ struct alignas(64) TAcadLineBlk {
     TAcadPoint code210;
     double atsumi = 0;
     bool checked = false;
-    QString bname, layer, ltype;
+    Name bname, layer, ltype;
 };
 
 // Circles and arcs keep what a redraw reads of them in their first cache line too.
@@ -68,7 +70,7 @@ struct alignas(64) TCircleBlk {
     int16_t code60 = 0;
     int16_t color = 0;
     TAcadPoint code210;
-    QString bname, layer, ltype;
+    Name bname, layer, ltype;
 };
 
 struct alignas(64) TArcBlk {
@@ -85,11 +87,11 @@ struct alignas(64) TArcBlk {
     bool checked = false;
     TAcadPoint code210;
     double atsumi = 0;
-    QString bname, layer, ltype;
+    Name bname, layer, ltype;
 };
 
 struct TInsertBlk {
-    QString name, layer, ltype;
+    Name name, layer, ltype;
     TAcadPoint base;
     TAcadPoint scale;
     int16_t color = 0;
@@ -100,12 +102,12 @@ struct TInsertBlk {
     int16_t code67 = 0;
     TAcadPoint code210;
     int16_t layindex = 0;
-    QString dimBlkName; // the block definition most recently opened when this record was made
+    Name dimBlkName; // the block definition most recently opened when this record was made
     int16_t code60 = 0;
 };
 
 struct TBlockBlk {
-    QString name, layer, ltype;
+    Name name, layer, ltype;
     TAcadPoint base;
     int16_t layindex = 0;
     std::vector<TInsertBlk> InsertAry;
@@ -119,7 +121,7 @@ struct TLwpVer {
 };
 
 struct TLwpBlk {
-    QString bname, layer, ltype;
+    Name bname, layer, ltype;
     int32_t ihand = 0;
     int16_t color = 0;
     double code38 = 0;
@@ -134,7 +136,7 @@ struct TLwpBlk {
 };
 
 struct TTextBlk {
-    QString bname, layer;
+    Name bname, layer;
     int16_t color = 0;
     TAcadPoint pt10, pt11;
     double code40 = 0, code41 = 0, code44 = 0, code50 = 0;
@@ -151,7 +153,7 @@ struct TTextBlk {
 };
 
 struct TFaceBlk {
-    QString bname, layer, ltype;
+    Name bname, layer, ltype;
     int16_t color = 0;
     std::array<TAcadPoint, 4> pt{};
     TColor PenColor = 0;
@@ -164,7 +166,7 @@ struct TFaceBlk {
 };
 
 struct TEllipseBlk {
-    QString bname, layer, ltype;
+    Name bname, layer, ltype;
     int16_t color = 0;
     TAcadPoint center, endpoint;
     double henpei = 0, kaisi = 0, owari = 0;
@@ -175,7 +177,7 @@ struct TEllipseBlk {
 };
 
 struct TSolidBlk {
-    QString bname, layer, ltype;
+    Name bname, layer, ltype;
     int16_t color = 0;
     TAcadPoint p1, p2, p3, p4;
     int16_t code67 = 0;
@@ -183,7 +185,7 @@ struct TSolidBlk {
 };
 
 struct TLeaderBlk {
-    QString bname, layer, ltype;
+    Name bname, layer, ltype;
     int16_t color = 0;
     double code41 = 0;
     int16_t code76 = 0;
@@ -193,9 +195,9 @@ struct TLeaderBlk {
 };
 
 struct TDimensionBlk {
-    QString bname, layer, ltype;
+    Name bname, layer, ltype;
     int16_t color = 0;
-    QString dimblkName;
+    Name dimblkName;
     TAcadPoint p0, p1, p2, p3, p4, P5, P6;
     int16_t dimtype = 0;
     double code40 = 0, code50 = 0, code51 = 0;
@@ -211,7 +213,7 @@ struct TViewTbl {
 };
 
 struct TSplineBlk {
-    QString bname, layer, ltype;
+    Name bname, layer, ltype;
     int32_t ihand = 0;
     int16_t color = 0;
     int16_t code70 = 0, code71 = 0, code72 = 0, code73 = 0, code74 = 0;

@@ -86,7 +86,7 @@ private:
     void create(sv name);
     void endRecord();
     template <class R> void colourRule(R& r);
-    int16_t layerColor(const QString& name);
+    int16_t layerColor(const Name& name);
     template <class R> bool common(R& r, int code, sv v, bool withColour);
 
     void lineGroup(TAcadLineBlk& r, int code, sv v);
@@ -116,7 +116,7 @@ private:
     bool inBlocks_ = false, blockHeader_ = false, blockBody_ = false, inEntities_ = false;
     bool vertexMode_ = false, vertexBlockSide_ = false, vertexOwned_ = false;
     int32_t vertexIhand_ = 0;
-    QString currentBlock_;
+    Name currentBlock_;
 
     Kind open_ = Kind::None;
     bool openBlockSide_ = false;
@@ -125,22 +125,21 @@ private:
     int leaderIndex_ = -1;
     bool embeddedObject_ = false; // an MTEXT's groups after "101" belong to its column data
     bool solidFourth_ = false;    // the open SOLID gave its fourth corner
-    std::unordered_map<const QChar*, int16_t> layerColors_; // keyed by decoded, shared names
+    std::unordered_map<const void*, int16_t> layerColors_; // by Name::id()
+    const Name zero_{"0"};
     LayerIndex layers_{d_.LayerAry};
 };
 
-// Layer names are decoded once and shared by every record on the layer, so a lookup is keyed by
-// the shared text itself. The layer table may change colours: it empties the memo.
-int16_t DxfReader::layerColor(const QString& name) {
-    const auto [it, added] = layerColors_.try_emplace(name.constData(), 0);
+// The layer table may change colours: it empties the memo.
+int16_t DxfReader::layerColor(const Name& name) {
+    const auto [it, added] = layerColors_.try_emplace(name.id(), 0);
     if (added) it->second = LayerColor(d_, layers_, name);
     return it->second;
 }
 
 template <class R> void DxfReader::colourRule(R& r) {
     if (r.color == 256) r.color = layerColor(r.layer);
-    if (openBlockSide_ && (r.color == 0 || (r.layer.size() == 1 && r.layer.front() == u'0')))
-        r.color = layerColor(r.layer);
+    if (openBlockSide_ && (r.color == 0 || r.layer == zero_)) r.color = layerColor(r.layer);
 }
 
 // Groups every kind takes: 6 line type, 8 layer, 60 visibility, 62 colour where read.

@@ -1,6 +1,7 @@
 // String values of a DXF file decoded in its encoding; names that repeat are decoded once.
 #pragma once
 
+#include "dxf/name.h"
 #include "dxf/text_decoding.h"
 
 #include <QString>
@@ -26,12 +27,12 @@ public:
         return decoder_.decode(QByteArrayView(v.data(), qsizetype(v.size())));
     }
 
-    const QString& name(std::string_view v) { return cached(names_, v, false); }
-    const QString& upperName(std::string_view v) { return cached(upperNames_, v, true); }
+    Name name(std::string_view v) { return cached(names_, v, false); }
+    Name upperName(std::string_view v) { return cached(upperNames_, v, true); }
 
 private:
-    using Cache = std::unordered_map<std::string_view, QString>;
-    const QString& cached(Cache& cache, std::string_view v, bool upper) {
+    using Cache = std::unordered_map<std::string_view, Name>;
+    Name cached(Cache& cache, std::string_view v, bool upper) {
         auto it = cache.find(v);
         if (it == cache.end()) {
             QString s = text(v);

@@ -68,14 +68,13 @@ TPenStyle EntityPenStyle(const DxfDrawing& d, LayerIndex& layers, const QString&
 
 void ResolvePens(DxfDrawing& d) {
     LayerIndex layers(d.LayerAry);
-    // Records share their layer and line-type strings, so a style is worked out once per pair
-    // of shared strings.
+    // A style is worked out once per pair of line type and layer.
     QHash<QPair<const void*, const void*>, TPenStyle> styles;
     const auto resolve = [&](auto& r) {
         r.PenColor = AciToColor(r.color);
         r.layindex = int16_t(layers.find(r.layer));
         if constexpr (requires { r.PenStyle; }) {
-            const QPair<const void*, const void*> key(r.ltype.constData(), r.layer.constData());
+            const QPair<const void*, const void*> key(r.ltype.id(), r.layer.id());
             auto it = styles.constFind(key);
             if (it == styles.cend())
                 it = styles.insert(key, EntityPenStyle(d, layers, r.ltype, r.layer));
