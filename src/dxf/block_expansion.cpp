@@ -26,7 +26,7 @@ struct BlockContents {
         index(d.BlkSolidAry, solids);
     }
 
-    template <class R> static void index(const std::vector<R>& a, Positions& out) {
+    template <class R> static void index(const RecordArray<R>& a, Positions& out) {
         for (size_t i = 0; i < a.size(); ++i) out[a[i].bname.id()].push_back(i);
     }
 
@@ -182,7 +182,7 @@ TAcadPoint PlacePoint(const TAcadPoint& p, const TBlockBlk& block, const TInsert
 // Room for everything the inserts will add, made once: the arrays are large and growing them
 // step by step would copy them again and again.
 void ReserveFor(DxfDrawing& d, const BlockContents& contents,
-                const std::vector<TInsertBlk>& inserts) {
+                const RecordArray<TInsertBlk>& inserts) {
     size_t lines = 0, circles = 0, arcs = 0, texts = 0;
     for (const TInsertBlk& insert : inserts) {
         const Name& name = insert.name;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "dxf/name.h"
+#include "dxf/record_memory.h"
 
 #include <QString>
 #include <array>
@@ -110,7 +111,7 @@ struct TBlockBlk {
     Name name, layer, ltype;
     TAcadPoint base;
     int16_t layindex = 0;
-    std::vector<TInsertBlk> InsertAry;
+    RecordArray<TInsertBlk> InsertAry;
     int16_t code60 = 0;
 };
 
@@ -230,29 +231,29 @@ struct TSplineBlk {
 
 // One drawing: every array of the model, replaced as a whole by each read.
 struct DxfDrawing {
-    std::vector<TAcadLineBlk> LineAry;
-    std::vector<TCircleBlk> CircleAry;
-    std::vector<TArcBlk> ArcAry;
-    std::vector<TTextBlk> TextAry;
-    std::vector<TInsertBlk> TopInsertAry;
-    std::vector<TLwpBlk> LwpAry;
-    std::vector<TLwpVer> LwpVerAry;
-    std::vector<TFaceBlk> FaceAry;
-    std::vector<TEllipseBlk> EllipseAry;
-    std::vector<TSolidBlk> SolidAry;
-    std::vector<TLeaderBlk> LeaderAry;
-    std::vector<TSplineBlk> SplineAry;
-    std::vector<TDimensionBlk> DimensionAry;
-    std::vector<TBlockBlk> BlockAry;
-    std::vector<TAcadLineBlk> BlkLineAry;
-    std::vector<TCircleBlk> BlkCircleAry;
-    std::vector<TArcBlk> BlkArcAry;
-    std::vector<TLwpBlk> BlkLwpAry;
-    std::vector<TLwpVer> BlkLwpVerAry;
-    std::vector<TTextBlk> BlkTextAry;
-    std::vector<TSolidBlk> BlkSolidAry;
-    std::vector<TEllipseBlk> BlkEllipseAry;
-    std::vector<TInsertBlk> NestInsertAry;
+    RecordArray<TAcadLineBlk> LineAry;
+    RecordArray<TCircleBlk> CircleAry;
+    RecordArray<TArcBlk> ArcAry;
+    RecordArray<TTextBlk> TextAry;
+    RecordArray<TInsertBlk> TopInsertAry;
+    RecordArray<TLwpBlk> LwpAry;
+    RecordArray<TLwpVer> LwpVerAry;
+    RecordArray<TFaceBlk> FaceAry;
+    RecordArray<TEllipseBlk> EllipseAry;
+    RecordArray<TSolidBlk> SolidAry;
+    RecordArray<TLeaderBlk> LeaderAry;
+    RecordArray<TSplineBlk> SplineAry;
+    RecordArray<TDimensionBlk> DimensionAry;
+    RecordArray<TBlockBlk> BlockAry;
+    RecordArray<TAcadLineBlk> BlkLineAry;
+    RecordArray<TCircleBlk> BlkCircleAry;
+    RecordArray<TArcBlk> BlkArcAry;
+    RecordArray<TLwpBlk> BlkLwpAry;
+    RecordArray<TLwpVer> BlkLwpVerAry;
+    RecordArray<TTextBlk> BlkTextAry;
+    RecordArray<TSolidBlk> BlkSolidAry;
+    RecordArray<TEllipseBlk> BlkEllipseAry;
+    RecordArray<TInsertBlk> NestInsertAry;
     std::vector<TLayer> LayerAry;
     std::vector<TViewTbl> ViewAry;
 

@@ -102,7 +102,7 @@ private:
     void splineGroup(TSplineBlk& r, int code, sv v);
     void dimensionGroup(TDimensionBlk& r, int code, sv v);
 
-    std::vector<TLwpVer>& vertices(bool blockSide) {
+    RecordArray<TLwpVer>& vertices(bool blockSide) {
         return blockSide ? d_.BlkLwpVerAry : d_.LwpVerAry;
     }
 
@@ -316,7 +316,7 @@ void DxfReader::entityGroup(int code, sv v) {
 }
 
 void DxfReader::vertexGroup(int code, sv v) {
-    std::vector<TLwpVer>& verts = vertices(vertexBlockSide_);
+    RecordArray<TLwpVer>& verts = vertices(vertexBlockSide_);
     switch (code) {
     case 0:
         // SEQEND ends the vertices; any other record but VERTEX means the SEQEND is missing.
@@ -343,7 +343,7 @@ void DxfReader::vertexGroup(int code, sv v) {
     }
 }
 
-template <class R> R& Append(std::vector<R>& a) {
+template <class R> R& Append(RecordArray<R>& a) {
     return a.emplace_back();
 }
 

@@ -152,7 +152,7 @@ QString DecodeUnicodeEscapesIn(const QString& in) {
     return s;
 }
 
-void DecodeUnicodeEscapes(std::vector<TTextBlk>& texts) {
+void DecodeUnicodeEscapes(RecordArray<TTextBlk>& texts) {
     for (TTextBlk& t : texts)
         if (t.str.contains(QLatin1String("\\U+"))) t.str = DecodeUnicodeEscapesIn(t.str);
 }

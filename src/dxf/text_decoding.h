@@ -28,7 +28,7 @@ bool HeadRejectsDxf(const QString& head);
 bool ScanAcadVer(const QString& fileName, QString& version);
 
 // Replaces every \U+XXXX escape by its character, in the str of every record.
-void DecodeUnicodeEscapes(std::vector<TTextBlk>& texts);
+void DecodeUnicodeEscapes(RecordArray<TTextBlk>& texts);
 QString DecodeUnicodeEscapesIn(const QString& s);
 
 QString StripMTextCodes(const QString& t);

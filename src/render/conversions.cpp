@@ -38,8 +38,8 @@ TAcadLineBlk LineWithOwner(const From& r, const TAcadPoint& st, const TAcadPoint
 }
 
 // Turns the polylines of one side into lines and arcs.
-void ExplodePolylineSide(std::vector<TLwpBlk>& polys, const std::vector<TLwpVer>& verts,
-                         std::vector<TAcadLineBlk>& lines, std::vector<TArcBlk>& arcs,
+void ExplodePolylineSide(RecordArray<TLwpBlk>& polys, const RecordArray<TLwpVer>& verts,
+                         RecordArray<TAcadLineBlk>& lines, RecordArray<TArcBlk>& arcs,
                          bool drawingSide) {
     // At most one segment per vertex and one closing segment per polyline; an arc per bulge.
     lines.reserve(lines.size() + verts.size() + polys.size());
@@ -47,7 +47,7 @@ void ExplodePolylineSide(std::vector<TLwpBlk>& polys, const std::vector<TLwpVer>
                  size_t(std::count_if(verts.begin(), verts.end(),
                                       [](const TLwpVer& v) { return v.code42 != 0; })));
     size_t pos = 0;
-    std::vector<TAcadPoint> pts;
+    RecordArray<TAcadPoint> pts;
     std::vector<double> bulges;
     for (const TLwpBlk& p : polys) {
         if (p.code60 != 0) continue;
@@ -130,7 +130,7 @@ int64_t StepCount(double sweep, double step) {
 
 // Chords from angle a through a + s ... a + count*s, then one more chord to angle last.
 template <class R>
-void Chords(std::vector<TAcadLineBlk>& lines, const R& r, double a, int64_t count, double step,
+void Chords(RecordArray<TAcadLineBlk>& lines, const R& r, double a, int64_t count, double step,
             double last) {
     TAcadPoint prev = PolarPoint(r.center, a, r.hankei);
     const auto add = [&](const TAcadPoint& q) {
@@ -157,7 +157,7 @@ namespace {
 
 // Chords of each ellipse, at most one per step of the parameter. An elliptical arc whose start
 // parameter lies above its end runs through 2 pi.
-void ExplodeEllipseSide(const std::vector<TEllipseBlk>& ellipses, std::vector<TAcadLineBlk>& lines,
+void ExplodeEllipseSide(const RecordArray<TEllipseBlk>& ellipses, RecordArray<TAcadLineBlk>& lines,
                         double stepDegrees) {
     const double step = stepDegrees * kDegToRad;
     for (const TEllipseBlk& e : ellipses) {

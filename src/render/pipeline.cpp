@@ -18,13 +18,13 @@ namespace quillon {
 
 namespace {
 
-template <class T> void Empty(std::vector<T>& a) {
-    std::vector<T>().swap(a);
+template <class T> void Empty(RecordArray<T>& a) {
+    RecordArray<T>().swap(a);
 }
 
 // Converts the records of a source array, when it has any, and empties it.
 template <class T>
-void Consume(DxfDrawing& d, std::vector<T>& source, void (*convert)(DxfDrawing&)) {
+void Consume(DxfDrawing& d, RecordArray<T>& source, void (*convert)(DxfDrawing&)) {
     if (source.empty()) return;
     convert(d);
     Empty(source);

@@ -19,7 +19,7 @@ TEST(UnicodeEscapes, DecodesAsTheDrawingStoresThem) {
         {"\\U+005CU+0041", QStringLiteral("A")}, // a decoded backslash forms a new escape
     };
     for (const auto& c : cases) {
-        std::vector<TTextBlk> texts(1);
+        RecordArray<TTextBlk> texts(1);
         texts[0].str = QString::fromUtf8(c.in);
         DecodeUnicodeEscapes(texts);
         EXPECT_EQ(texts[0].str, c.out) << c.in;

@@ -11,7 +11,7 @@ using namespace quillon;
 
 namespace {
 
-void AddPolyline(DxfDrawing& d, std::vector<TLwpBlk>& polys, std::vector<TLwpVer>& verts, int flags,
+void AddPolyline(DxfDrawing& d, RecordArray<TLwpBlk>& polys, RecordArray<TLwpVer>& verts, int flags,
                  std::initializer_list<std::pair<TAcadPoint, double>> vertices) {
     TLwpBlk p;
     p.layer = "P";
