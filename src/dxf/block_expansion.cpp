@@ -179,35 +179,43 @@ TAcadPoint PlacePoint(const TAcadPoint& p, const TBlockBlk& block, const TInsert
     return Placement(block, insert)(p);
 }
 
+ExpansionCounts CountsOf(const BlockContents& contents, const Name& block) {
+    return {BlockContents::of(contents.lines, block).size(),
+            BlockContents::of(contents.circles, block).size(),
+            BlockContents::of(contents.arcs, block).size(),
+            BlockContents::of(contents.texts, block).size()};
+}
+
+void Add(ExpansionCounts& sum, const ExpansionCounts& more) {
+    sum.lines += more.lines;
+    sum.circles += more.circles;
+    sum.arcs += more.arcs;
+    sum.texts += more.texts;
+}
+
 // Room for everything the inserts will add, made once: the arrays are large and growing them
 // step by step would copy them again and again.
 void ReserveFor(DxfDrawing& d, const BlockContents& contents,
                 const RecordArray<TInsertBlk>& inserts) {
-    size_t lines = 0, circles = 0, arcs = 0, texts = 0;
-    for (const TInsertBlk& insert : inserts) {
-        const Name& name = insert.name;
-        lines += BlockContents::of(contents.lines, name).size();
-        circles += BlockContents::of(contents.circles, name).size();
-        arcs += BlockContents::of(contents.arcs, name).size();
-        texts += BlockContents::of(contents.texts, name).size();
-    }
-    d.LineAry.reserve(d.LineAry.size() + lines);
-    d.CircleAry.reserve(d.CircleAry.size() + circles);
-    d.ArcAry.reserve(d.ArcAry.size() + arcs);
-    d.TextAry.reserve(d.TextAry.size() + texts);
+    ExpansionCounts added;
+    for (const TInsertBlk& insert : inserts) Add(added, CountsOf(contents, insert.name));
+    d.LineAry.reserve(d.LineAry.size() + added.lines);
+    d.CircleAry.reserve(d.CircleAry.size() + added.circles);
+    d.ArcAry.reserve(d.ArcAry.size() + added.arcs);
+    d.TextAry.reserve(d.TextAry.size() + added.texts);
 }
 
-size_t LinesAddedByExpansion(const DxfDrawing& d) {
+ExpansionCounts AddedByExpansion(const DxfDrawing& d) {
     const BlockContents contents(d);
     const BlockNumbers blocks = BlockIndex(d);
-    size_t lines = 0;
+    ExpansionCounts added;
     for (const TInsertBlk& top : d.TopInsertAry) {
-        lines += BlockContents::of(contents.lines, top.name).size();
+        Add(added, CountsOf(contents, top.name));
         if (const TBlockBlk* b = FindBlock(d, blocks, top.name))
             for (const TInsertBlk& nested : b->InsertAry)
-                lines += BlockContents::of(contents.lines, nested.name).size();
+                Add(added, CountsOf(contents, nested.name));
     }
-    return lines;
+    return added;
 }
 
 void ExpandTopInserts(DxfDrawing& d) {

@@ -11,9 +11,12 @@ void ExpandTopInserts(DxfDrawing& d);
 void ExpandBlocks(DxfDrawing& d); // ends with ExpandNestedInserts
 void ExpandNestedInserts(DxfDrawing& d);
 
-// How many lines the three expansions will add (nested INSERTs counted one level down), so
-// that the line array can be sized once.
-size_t LinesAddedByExpansion(const DxfDrawing& d);
+// How many records the three expansions will add to each drawable array (nested INSERTs
+// counted one level down), so that the arrays can be sized once.
+struct ExpansionCounts {
+    size_t lines = 0, circles = 0, arcs = 0, texts = 0;
+};
+ExpansionCounts AddedByExpansion(const DxfDrawing& d);
 
 // A point of block `block` placed by insert `insert`.
 TAcadPoint PlacePoint(const TAcadPoint& p, const TBlockBlk& block, const TInsertBlk& insert);

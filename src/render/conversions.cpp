@@ -41,13 +41,8 @@ TAcadLineBlk LineWithOwner(const From& r, const TAcadPoint& st, const TAcadPoint
 void ExplodePolylineSide(RecordArray<TLwpBlk>& polys, const RecordArray<TLwpVer>& verts,
                          RecordArray<TAcadLineBlk>& lines, RecordArray<TArcBlk>& arcs,
                          bool drawingSide) {
-    // At most one segment per vertex and one closing segment per polyline; an arc per bulge.
-    lines.reserve(lines.size() + verts.size() + polys.size());
-    arcs.reserve(arcs.size() +
-                 size_t(std::count_if(verts.begin(), verts.end(),
-                                      [](const TLwpVer& v) { return v.code42 != 0; })));
     size_t pos = 0;
-    RecordArray<TAcadPoint> pts;
+    std::vector<TAcadPoint> pts;
     std::vector<double> bulges;
     for (const TLwpBlk& p : polys) {
         if (p.code60 != 0) continue;

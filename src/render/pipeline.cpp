@@ -45,21 +45,28 @@ void ShowJisLayers(DxfDrawing& d, bool showNew, bool showOld) {
 } // namespace
 
 void ReduceDrawing(DxfDrawing& d, const std::function<void(int)>& progress) {
-    // Block ellipses become block lines first, so that the sizing below counts them.
+    // Block ellipses and polylines become block lines and arcs first, so that the sizing below
+    // counts them.
     if (!d.BlkEllipseAry.empty()) {
         ExplodeBlkEllipses(d, 10);
         Empty(d.BlkEllipseAry);
     }
-    // The line array is the largest: sized once for what the steps below will add to it.
-    d.LineAry.reserve(d.LineAry.size() + d.LwpVerAry.size() + d.LwpAry.size() +
-                      37 * d.EllipseAry.size() + LinesAddedByExpansion(d) + 4 * d.SolidAry.size() +
-                      4 * d.FaceAry.size());
-    progress(10);
     if (!d.BlkLwpAry.empty()) {
         ExplodeBlkPolylines(d);
         Empty(d.BlkLwpAry);
         Empty(d.BlkLwpVerAry);
     }
+    progress(10);
+    // The drawable arrays are the largest: each is sized once for what the steps below add.
+    const ExpansionCounts expansion = AddedByExpansion(d);
+    const auto bulges = size_t(std::count_if(d.LwpVerAry.begin(), d.LwpVerAry.end(),
+                                             [](const TLwpVer& v) { return v.code42 != 0; }));
+    d.LineAry.reserve(d.LineAry.size() + d.LwpVerAry.size() + d.LwpAry.size() +
+                      37 * d.EllipseAry.size() + expansion.lines + 4 * d.SolidAry.size() +
+                      4 * d.FaceAry.size());
+    d.ArcAry.reserve(d.ArcAry.size() + bulges + expansion.arcs);
+    d.CircleAry.reserve(d.CircleAry.size() + expansion.circles);
+    d.TextAry.reserve(d.TextAry.size() + expansion.texts);
     progress(20);
     if (!d.LwpAry.empty()) {
         ExplodePolylines(d);
