@@ -1,5 +1,8 @@
 #include "dxf/model.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace quillon {
 
 TLayer DefaultLayer(const QString& name) {
@@ -38,6 +41,31 @@ std::vector<std::pair<const char*, size_t>> ArraySizes(const DxfDrawing& d) {
             {"NestInsertAry", d.NestInsertAry.size()},
             {"LayerAry", d.LayerAry.size()},
             {"ViewAry", d.ViewAry.size()}};
+}
+
+namespace {
+
+void Renumber(RecordArray<TLwpBlk>& polylines, RecordArray<TLwpVer>& vertices, size_t before) {
+    for (TLwpBlk& p : polylines) p.ihand += int32_t(before);
+    for (TLwpVer& v : vertices) v.ihand += int32_t(before);
+}
+
+} // namespace
+
+void AppendDrawing(DxfDrawing& into, DxfDrawing& from, size_t sharedLayers) {
+    Renumber(from.LwpAry, from.LwpVerAry, into.LwpAry.size());
+    Renumber(from.BlkLwpAry, from.BlkLwpVerAry, into.BlkLwpAry.size());
+    ForEachRecordArray(into, from, [](auto& a, auto& b) {
+        a.insert(a.end(), std::make_move_iterator(b.begin()), std::make_move_iterator(b.end()));
+        b = {};
+    });
+    for (size_t i = sharedLayers; i < from.LayerAry.size(); ++i) {
+        TLayer& added = from.LayerAry[i];
+        const auto named = [&](const TLayer& l) { return l.Name == added.Name; };
+        if (std::none_of(into.LayerAry.begin(), into.LayerAry.end(), named))
+            into.LayerAry.push_back(std::move(added));
+    }
+    from.LayerAry.clear();
 }
 
 int SolidOutline(const TSolidBlk& s, std::array<TAcadPoint, 4>& corners) {

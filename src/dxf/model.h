@@ -39,6 +39,7 @@ struct TLayer {
     QString ltype;
     bool visible = false;
     QString Comment;
+    bool operator==(const TLayer&) const = default;
 };
 
 // The most numerous record: what a redraw reads of it (points, pen, filters) fills the first
@@ -57,6 +58,7 @@ struct alignas(64) TAcadLineBlk {
     double atsumi = 0;
     bool checked = false;
     Name bname, layer, ltype;
+    bool operator==(const TAcadLineBlk&) const = default;
 };
 
 // Circles and arcs keep what a redraw reads of them in their first cache line too.
@@ -72,6 +74,7 @@ struct alignas(64) TCircleBlk {
     int16_t color = 0;
     TAcadPoint code210;
     Name bname, layer, ltype;
+    bool operator==(const TCircleBlk&) const = default;
 };
 
 struct alignas(64) TArcBlk {
@@ -89,6 +92,7 @@ struct alignas(64) TArcBlk {
     TAcadPoint code210;
     double atsumi = 0;
     Name bname, layer, ltype;
+    bool operator==(const TArcBlk&) const = default;
 };
 
 struct TInsertBlk {
@@ -105,6 +109,7 @@ struct TInsertBlk {
     int16_t layindex = 0;
     Name dimBlkName; // the block definition most recently opened when this record was made
     int16_t code60 = 0;
+    bool operator==(const TInsertBlk&) const = default;
 };
 
 struct TBlockBlk {
@@ -113,12 +118,14 @@ struct TBlockBlk {
     int16_t layindex = 0;
     RecordArray<TInsertBlk> InsertAry;
     int16_t code60 = 0;
+    bool operator==(const TBlockBlk&) const = default;
 };
 
 struct TLwpVer {
     int32_t ihand = 0;
     TAcadPoint code10;
     double code42 = 0; // bulge of the segment starting here
+    bool operator==(const TLwpVer&) const = default;
 };
 
 struct TLwpBlk {
@@ -134,6 +141,7 @@ struct TLwpBlk {
     int16_t layindex = 0;
     std::vector<TLwpVer> verAry; // unused: vertices live in the flat vertex arrays
     int16_t code60 = 0;
+    bool operator==(const TLwpBlk&) const = default;
 };
 
 struct TTextBlk {
@@ -151,6 +159,7 @@ struct TTextBlk {
     int16_t layindex = 0;
     bool checked = false;
     int16_t code60 = 0;
+    bool operator==(const TTextBlk&) const = default;
 };
 
 struct TFaceBlk {
@@ -164,6 +173,7 @@ struct TFaceBlk {
     int16_t count = 0;
     int16_t layindex = 0;
     int16_t code60 = 0;
+    bool operator==(const TFaceBlk&) const = default;
 };
 
 struct TEllipseBlk {
@@ -175,6 +185,7 @@ struct TEllipseBlk {
     int16_t layindex = 0;
     int16_t code67 = 0;
     int16_t code60 = 0;
+    bool operator==(const TEllipseBlk&) const = default;
 };
 
 struct TSolidBlk {
@@ -183,6 +194,7 @@ struct TSolidBlk {
     TAcadPoint p1, p2, p3, p4;
     int16_t code67 = 0;
     int16_t code60 = 0;
+    bool operator==(const TSolidBlk&) const = default;
 };
 
 struct TLeaderBlk {
@@ -193,6 +205,7 @@ struct TLeaderBlk {
     TAcadPoint p1, p2, p3;
     int16_t code67 = 0;
     int16_t code60 = 0;
+    bool operator==(const TLeaderBlk&) const = default;
 };
 
 struct TDimensionBlk {
@@ -204,6 +217,7 @@ struct TDimensionBlk {
     double code40 = 0, code50 = 0, code51 = 0;
     TAcadPoint code210;
     int16_t code60 = 0;
+    bool operator==(const TDimensionBlk&) const = default;
 };
 
 struct TViewTbl {
@@ -211,6 +225,7 @@ struct TViewTbl {
     TAcadPoint center;
     double height = 0, width = 0;
     int16_t code70 = 0;
+    bool operator==(const TViewTbl&) const = default;
 };
 
 struct TSplineBlk {
@@ -227,6 +242,7 @@ struct TSplineBlk {
     std::vector<double> code41Ary;
     int16_t code67 = 0;
     int16_t code60 = 0;
+    bool operator==(const TSplineBlk&) const = default;
 };
 
 // One drawing: every array of the model, replaced as a whole by each read.
@@ -261,6 +277,40 @@ struct DxfDrawing {
 
     void clear() { *this = DxfDrawing{}; }
 };
+
+// Calls f(a.X, b.X) for every record array X of two drawings (all but the layer and view
+// tables), in a fixed order.
+template <class A, class B, class F> void ForEachRecordArray(A& a, B& b, F&& f) {
+    f(a.LineAry, b.LineAry);
+    f(a.CircleAry, b.CircleAry);
+    f(a.ArcAry, b.ArcAry);
+    f(a.TextAry, b.TextAry);
+    f(a.TopInsertAry, b.TopInsertAry);
+    f(a.LwpAry, b.LwpAry);
+    f(a.LwpVerAry, b.LwpVerAry);
+    f(a.FaceAry, b.FaceAry);
+    f(a.EllipseAry, b.EllipseAry);
+    f(a.SolidAry, b.SolidAry);
+    f(a.LeaderAry, b.LeaderAry);
+    f(a.SplineAry, b.SplineAry);
+    f(a.DimensionAry, b.DimensionAry);
+    f(a.BlockAry, b.BlockAry);
+    f(a.BlkLineAry, b.BlkLineAry);
+    f(a.BlkCircleAry, b.BlkCircleAry);
+    f(a.BlkArcAry, b.BlkArcAry);
+    f(a.BlkLwpAry, b.BlkLwpAry);
+    f(a.BlkLwpVerAry, b.BlkLwpVerAry);
+    f(a.BlkTextAry, b.BlkTextAry);
+    f(a.BlkSolidAry, b.BlkSolidAry);
+    f(a.BlkEllipseAry, b.BlkEllipseAry);
+    f(a.NestInsertAry, b.NestInsertAry);
+}
+
+// Appends the records `from` read after those of `into`, as if one reader had read both: the
+// polylines' numbers continue those of `into`, and of the layers `from` added after its first
+// `sharedLayers` (layers it met without a table entry) those `into` lacks are added. Empties
+// `from`.
+void AppendDrawing(DxfDrawing& into, DxfDrawing& from, size_t sharedLayers);
 
 // Every array of the drawing by name with its number of records, in a fixed order.
 std::vector<std::pair<const char*, size_t>> ArraySizes(const DxfDrawing& d);

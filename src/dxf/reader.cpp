@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QHash>
 #include <cstring>
+#include <exception>
+#include <thread>
 #include <unordered_map>
 
 namespace quillon {
@@ -69,12 +71,45 @@ bool TakePoint(TAcadPoint& p, int base, int code, sv v) {
     return true;
 }
 
+// Names every record starts with, made once (making a name looks it up among all names).
+const Name& LayerZero() {
+    static const Name zero("0");
+    return zero;
+}
+
+// Where the reader is among the file's sections: all that a reader continuing from an entity
+// boundary of the ENTITIES section needs to know of what came before.
+struct Sections {
+    bool header = false, versionFollows = false;
+    QString version;
+    bool inTable = false, layerTable = false, layerRecord = false;
+    bool viewTable = false, viewRecord = false;
+    bool inBlocks = false, blockHeader = false, blockBody = false, inEntities = false;
+    Name currentBlock; // the block definition most recently opened
+    bool operator==(const Sections&) const = default;
+};
+
 class DxfReader {
 public:
     DxfReader(DxfDrawing& d, TextEncoding e) : d_(d), dec_(e) {}
+    // A reader into `d` that goes on from an entity boundary of the ENTITIES section `other`
+    // has reached.
+    DxfReader(DxfDrawing& d, TextEncoding e, const DxfReader& other) : DxfReader(d, e) {
+        at_ = other.at_;
+    }
 
     void pair(int code, sv v);
-    void finish(QString& acadVer) { acadVer = version_; }
+    void finish(QString& acadVer) { acadVer = at_.version; }
+
+    const Sections& sections() const { return at_; }
+    // Ends the open record as the next entity would: the reader is then at an entity boundary.
+    void endEntity() {
+        endRecord();
+        vertexMode_ = false;
+    }
+    // A table or the header read after the ENTITIES section (unusual) changes the drawing in
+    // ways that two halves read apart cannot join.
+    bool readTablesOrHeader() const { return tablesOrHeader_; }
 
 private:
     void header(int code, sv v);
@@ -109,14 +144,10 @@ private:
     DxfDrawing& d_;
     ValueDecoder dec_;
 
-    bool header_ = false, versionFollows_ = false;
-    QString version_;
-    bool inTable_ = false, layerTable_ = false, layerRecord_ = false;
-    bool viewTable_ = false, viewRecord_ = false;
-    bool inBlocks_ = false, blockHeader_ = false, blockBody_ = false, inEntities_ = false;
+    Sections at_;
+    bool tablesOrHeader_ = false;
     bool vertexMode_ = false, vertexBlockSide_ = false, vertexOwned_ = false;
     int32_t vertexIhand_ = 0;
-    Name currentBlock_;
 
     Kind open_ = Kind::None;
     bool openBlockSide_ = false;
@@ -126,7 +157,6 @@ private:
     bool embeddedObject_ = false; // an MTEXT's groups after "101" belong to its column data
     bool solidFourth_ = false;    // the open SOLID gave its fourth corner
     std::unordered_map<const void*, int16_t> layerColors_; // by Name::id()
-    const Name zero_{"0"};
     LayerIndex layers_{d_.LayerAry};
 };
 
@@ -139,7 +169,7 @@ int16_t DxfReader::layerColor(const Name& name) {
 
 template <class R> void DxfReader::colourRule(R& r) {
     if (r.color == 256) r.color = layerColor(r.layer);
-    if (openBlockSide_ && (r.color == 0 || r.layer == zero_)) r.color = layerColor(r.layer);
+    if (openBlockSide_ && (r.color == 0 || r.layer == LayerZero())) r.color = layerColor(r.layer);
 }
 
 // Groups every kind takes: 6 line type, 8 layer, 60 visibility, 62 colour where read.
@@ -165,61 +195,61 @@ template <class R> bool DxfReader::common(R& r, int code, sv v, bool withColour)
 
 void DxfReader::pair(int code, sv v) {
     header(code, v);
-    if (layerTable_) layerTable(code, v);
-    if (viewTable_) viewTable(code, v);
-    if (inTable_ && code == 2) {
+    if (at_.layerTable) layerTable(code, v);
+    if (at_.viewTable) viewTable(code, v);
+    if (at_.inTable && code == 2) {
         if (v == "LAYER")
-            layerTable_ = true;
+            at_.layerTable = true;
         else if (v == "VIEW")
-            viewTable_ = true;
+            at_.viewTable = true;
     }
     if (code == 0) {
         if (v == "TABLE")
-            inTable_ = true;
+            at_.inTable = tablesOrHeader_ = true;
         else if (v == "ENDBLK") {
             endRecord();
             vertexMode_ = false;
-            blockBody_ = false;
+            at_.blockBody = false;
         } else if (v == "ENDSEC") {
             endRecord();
             vertexMode_ = false;
-            viewRecord_ = blockBody_ = inEntities_ = inBlocks_ = false;
+            at_.viewRecord = at_.blockBody = at_.inEntities = at_.inBlocks = false;
         }
     }
-    if (blockHeader_ && inBlocks_) blockHeader(code, v);
-    if (blockBody_ || inEntities_) {
+    if (at_.blockHeader && at_.inBlocks) blockHeader(code, v);
+    if (at_.blockBody || at_.inEntities) {
         entityGroup(code, v);
         if (vertexMode_) vertexGroup(code, v);
         if (code == 0) create(v);
     }
-    if (code == 0 && v == "BLOCK" && inBlocks_) {
+    if (code == 0 && v == "BLOCK" && at_.inBlocks) {
         d_.BlockAry.emplace_back();
-        blockHeader_ = true;
+        at_.blockHeader = true;
     }
     if (code == 2) {
-        if (v == "BLOCKS" && !inBlocks_) {
-            inBlocks_ = true;
-            blockHeader_ = false;
-        } else if (v == "ENTITIES" && !inEntities_) {
-            inEntities_ = true;
+        if (v == "BLOCKS" && !at_.inBlocks) {
+            at_.inBlocks = true;
+            at_.blockHeader = false;
+        } else if (v == "ENTITIES" && !at_.inEntities) {
+            at_.inEntities = true;
         }
     }
 }
 
 void DxfReader::header(int code, sv v) {
-    if (header_ && version_.isEmpty()) {
-        if (versionFollows_) {
-            if (code == 1) version_ = dec_.text(v);
+    if (at_.header && at_.version.isEmpty()) {
+        if (at_.versionFollows) {
+            if (code == 1) at_.version = dec_.text(v);
         } else if (code == 9 && v == "$ACADVER") {
-            versionFollows_ = true;
+            at_.versionFollows = true;
         }
     }
-    if (!header_ && code == 2 && v == "HEADER") header_ = true;
+    if (!at_.header && code == 2 && v == "HEADER") at_.header = tablesOrHeader_ = true;
 }
 
 void DxfReader::layerTable(int code, sv v) {
     layerColors_.clear(); // the table may change the colour of a layer looked up before
-    if (layerRecord_ && !d_.LayerAry.empty()) {
+    if (at_.layerRecord && !d_.LayerAry.empty()) {
         TLayer& l = d_.LayerAry.back();
         switch (code) {
         case 2:
@@ -235,21 +265,21 @@ void DxfReader::layerTable(int code, sv v) {
             l.color = Small(v);
             if (l.color < 0) l.visible = false;
             break;
-        case 0: layerRecord_ = false; break;
+        case 0: at_.layerRecord = false; break;
         default: break;
         }
     }
     if (code != 0) return;
     if (v == "ENDTAB") {
-        layerTable_ = layerRecord_ = inTable_ = false;
+        at_.layerTable = at_.layerRecord = at_.inTable = false;
     } else if (v == "LAYER") {
         d_.LayerAry.push_back(DefaultLayer(QString()));
-        layerRecord_ = true;
+        at_.layerRecord = true;
     }
 }
 
 void DxfReader::viewTable(int code, sv v) {
-    if (viewRecord_ && !d_.ViewAry.empty()) {
+    if (at_.viewRecord && !d_.ViewAry.empty()) {
         TViewTbl& t = d_.ViewAry.back();
         switch (code) {
         case 2: t.name = dec_.text(v); break;
@@ -258,16 +288,16 @@ void DxfReader::viewTable(int code, sv v) {
         case 40: t.height = Real(v); break;
         case 41: t.width = Real(v); break;
         case 70: t.code70 = Small(v); break;
-        case 0: viewRecord_ = false; break;
+        case 0: at_.viewRecord = false; break;
         default: break;
         }
     }
     if (code != 0) return;
     if (v == "ENDTAB") {
-        viewTable_ = false;
+        at_.viewTable = false;
     } else if (v == "VIEW") {
         d_.ViewAry.emplace_back();
-        viewRecord_ = true;
+        at_.viewRecord = true;
     }
 }
 
@@ -277,13 +307,13 @@ void DxfReader::blockHeader(int code, sv v) {
     switch (code) {
     case 2:
         b.name = dec_.name(v);
-        currentBlock_ = b.name;
+        at_.currentBlock = b.name;
         break;
     case 8: b.layer = dec_.name(v); break;
     case 6: b.ltype = dec_.upperName(v); break;
     case 0:
-        blockHeader_ = false;
-        blockBody_ = true;
+        at_.blockHeader = false;
+        at_.blockBody = true;
         break;
     default: TakePoint(b.base, 10, code, v); break;
     }
@@ -348,21 +378,22 @@ template <class R> R& Append(RecordArray<R>& a) {
 }
 
 template <class R> void StartValues(R& r) {
-    r.layer = QStringLiteral("0");
-    if constexpr (requires { r.ltype; }) r.ltype = QStringLiteral("BYLAYER");
+    static const Name byLayer("BYLAYER");
+    r.layer = LayerZero();
+    if constexpr (requires { r.ltype; }) r.ltype = byLayer;
     r.color = 256;
     if constexpr (requires { r.code210; }) r.code210 = kExtrusionZ;
 }
 
 void DxfReader::create(sv name) {
-    const bool blk = blockBody_;
-    if (!blk && !inEntities_) return;
+    const bool blk = at_.blockBody;
+    if (!blk && !at_.inEntities) return;
     auto begin = [&](Kind k, auto& r) {
         open_ = k;
         openBlockSide_ = blk;
         rec_ = &r;
         if constexpr (requires { r.bname; })
-            if (blk) r.bname = currentBlock_;
+            if (blk) r.bname = at_.currentBlock;
     };
     if (name == "LINE") {
         auto& r = Append(blk ? d_.BlkLineAry : d_.LineAry);
@@ -397,7 +428,7 @@ void DxfReader::create(sv name) {
         auto& r = Append(blk ? d_.BlockAry.back().InsertAry : d_.TopInsertAry);
         StartValues(r);
         r.scale = {1, 1, 1};
-        r.dimBlkName = currentBlock_;
+        r.dimBlkName = at_.currentBlock;
         begin(Kind::Insert, r);
     } else if (name == "ELLIPSE") {
         auto& r = Append(blk ? d_.BlkEllipseAry : d_.EllipseAry);
@@ -669,15 +700,119 @@ int CodeOf(sv line) {
     return ParseInt(line, c) ? c : -999;
 }
 
+// Where reading stopped at a value that is not a number: the pair and its number.
+struct BadPair {
+    sv code, value;
+    int64_t n = 0;
+};
+
+// Reads pairs from `pos` to `end` (the file's end, or the start of a line), counting them in
+// `n`; `afterPair(n)` returning false stops it. Stops before a pair that would run past `end`
+// when that is not the file's end. Returns false at a bad value.
+template <class AfterPair>
+bool ReadPairs(DxfReader& reader, const char* data, size_t end, size_t size, size_t& pos,
+               int64_t& n, BadPair& bad, AfterPair&& afterPair) {
+    while (pos < end) {
+        const size_t at = pos;
+        const sv codeLine = NextLine(data, end, pos);
+        if (pos >= end && end < size) {
+            pos = at;
+            break;
+        }
+        const sv valueLine = pos < end ? NextLine(data, end, pos) : sv{};
+        ++n;
+        try {
+            reader.pair(CodeOf(codeLine), valueLine);
+        } catch (const BadValue&) {
+            bad = {codeLine, valueLine, n};
+            return false;
+        }
+        if (!afterPair(n)) break;
+    }
+    return true;
+}
+
+// The entities worth starting the second half at: common kinds that begin no sequence.
+bool StartsHalf(sv name) {
+    for (const sv kind :
+         {"LINE", "ARC", "CIRCLE", "LWPOLYLINE", "POLYLINE", "TEXT", "MTEXT", "INSERT"})
+        if (name == kind) return true;
+    return false;
+}
+
+// The start of a "0" line followed by one of those entities, at or after the middle of
+// [from, size); 0 when none is found near it.
+size_t HalfwayEntity(const char* data, size_t from, size_t size) {
+    size_t pos = from + (size - from) / 2;
+    while (pos < size && data[pos] != '\n') ++pos; // to the start of a line
+    ++pos;
+    for (int lines = 0; pos < size && lines < 100000; ++lines) {
+        const size_t start = pos;
+        const sv line = NextLine(data, size, pos);
+        if (line == "0" && pos < size) {
+            size_t next = pos;
+            if (StartsHalf(NextLine(data, size, next))) return start;
+        }
+    }
+    return 0;
+}
+
 QString FileNameOnly(const QString& path) {
     return QFileInfo(path).fileName();
+}
+
+// Reads the rest of the ENTITIES section, which starts at `pos`, in two halves at once: the
+// second by a reader that starts where the first will end, on a thread of its own. The halves
+// are joined in file order, so the drawing is the one a single reader makes. Should the first
+// half not end exactly where the second began (a damaged file), or the second read tables, the
+// second half is dropped and the first reader reads on from where it stopped. Returns false at
+// a bad value, as ReadPairs does. (The second reader cannot change the version: a header would
+// have dropped its half.)
+template <class OnPair>
+bool ReadInHalves(DxfReader& reader, DxfDrawing& drawing, TextEncoding encoding, const char* data,
+                  size_t size, size_t& pos, int64_t& n, BadPair& bad, OnPair&& onPair) {
+    const size_t half = HalfwayEntity(data, pos, size);
+    if (half == 0) return true;
+    const Sections at = reader.sections();
+    DxfDrawing second;
+    second.LayerAry = drawing.LayerAry;
+    const size_t sharedLayers = second.LayerAry.size();
+    DxfReader other(second, encoding, reader);
+    size_t otherPos = half;
+    int64_t otherN = 0;
+    BadPair otherBad;
+    bool otherOk = true;
+    std::exception_ptr failure;
+    std::thread worker([&] {
+        try {
+            otherOk = ReadPairs(other, data, size, size, otherPos, otherN, otherBad,
+                                [](int64_t) { return true; });
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    });
+    const bool ok = ReadPairs(reader, data, half, size, pos, n, bad, onPair);
+    worker.join();
+    if (!ok) return false;
+    if (pos != half || !(reader.sections() == at) || other.readTablesOrHeader()) return true;
+    if (failure) std::rethrow_exception(failure);
+    reader.endEntity();
+    AppendDrawing(drawing, second, sharedLayers);
+    pos = size;
+    if (otherOk) {
+        n += otherN;
+        return true;
+    }
+    bad = otherBad;
+    bad.n += n;
+    return false;
 }
 
 } // namespace
 
 void ReadDxfFile(DxfDrawing& drawing, const QString& FileName, ProgressSink* ProgressBar,
-                 MessageSink* OwnerWindow, QString& Status, TextEncoding Encoding,
-                 QString& AcadVer) {
+                 MessageSink* OwnerWindow, QString& Status, TextEncoding Encoding, QString& AcadVer,
+                 ReadSharing sharing) {
     Status.clear();
     drawing.clear();
     DxfReader reader(drawing, Encoding);
@@ -713,27 +848,33 @@ void ReadDxfFile(DxfDrawing& drawing, const QString& FileName, ProgressSink* Pro
         ProgressBar->setMaximum(50);
         step = int64_t(size) * 65 / 1024 / 50 + 1;
     }
-    int64_t n = 0;
-    while (pos < size) {
-        const sv codeLine = NextLine(data, size, pos);
-        const sv valueLine = pos < size ? NextLine(data, size, pos) : sv{};
-        ++n;
-        if (ProgressBar && n % step == 0)
+    const auto onPair = [&](int64_t k) {
+        if (ProgressBar && k % step == 0)
             ProgressBar->setPosition(std::min(ProgressBar->position() + 1, 50));
-        try {
-            reader.pair(CodeOf(codeLine), valueLine);
-        } catch (const BadValue&) {
-            ValueDecoder lines(Encoding);
-            const QString code = lines.text(codeLine), value = lines.text(valueLine);
-            const QString first = QString::number(2 * n - 1), second = QString::number(2 * n);
-            Status = first + u':' + code + u'/' + second + u':' + value;
-            if (OwnerWindow)
-                OwnerWindow->showMessage(QStringLiteral("DxfReport"),
-                                         FileNameOnly(FileName) + u'\n' + first +
-                                             QStringLiteral(" 行=") + code + u'\n' + second +
-                                             QStringLiteral(" 行=") + value);
-            break;
-        }
+        return true;
+    };
+    int64_t n = 0;
+    BadPair bad;
+    bool ok = true;
+    if (sharing.twoHalves && std::thread::hardware_concurrency() > 1) {
+        ok = ReadPairs(reader, data, size, size, pos, n, bad, [&](int64_t k) {
+            onPair(k);
+            return !reader.sections().inEntities;
+        });
+        if (ok && reader.sections().inEntities && size - pos >= sharing.splitFrom)
+            ok = ReadInHalves(reader, drawing, Encoding, data, size, pos, n, bad, onPair);
+    }
+    if (ok) ok = ReadPairs(reader, data, size, size, pos, n, bad, onPair);
+    if (!ok) {
+        ValueDecoder lines(Encoding);
+        const QString code = lines.text(bad.code), value = lines.text(bad.value);
+        const QString first = QString::number(2 * bad.n - 1), second = QString::number(2 * bad.n);
+        Status = first + u':' + code + u'/' + second + u':' + value;
+        if (OwnerWindow)
+            OwnerWindow->showMessage(QStringLiteral("DxfReport"),
+                                     FileNameOnly(FileName) + u'\n' + first +
+                                         QStringLiteral(" 行=") + code + u'\n' + second +
+                                         QStringLiteral(" 行=") + value);
     }
     if (drawing.LayerAry.empty()) drawing.LayerAry.push_back(DefaultLayer(QStringLiteral("0")));
     DecodeUnicodeEscapes(drawing.BlkTextAry);

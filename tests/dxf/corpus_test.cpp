@@ -1,5 +1,6 @@
 #include "dxf/reader.h"
 #include "support/corpus.h"
+#include "support/drawing_checks.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -60,4 +61,13 @@ TEST(Corpus, EveryDxfReadsAndMatchesAnIndependentCount) {
         ++compared;
     }
     EXPECT_GT(compared, 900);
+}
+
+TEST(Corpus, EveryDxfReadInTwoHalvesIsReadAsByOneReader) {
+    QUILLON_CORPUS_FILES(files, ".dxf", 1000);
+    for (const auto& file : files) {
+        QString version;
+        ScanAcadVer(file.path, version);
+        test::ReadAloneAndInHalves(file.path, ChooseEncoding(version));
+    }
 }

@@ -7,6 +7,7 @@
 
 using namespace quillon;
 using quillon::test::Dxf;
+using quillon::test::DxfOf;
 using quillon::test::EntitiesSection;
 using quillon::test::RecordedMessages;
 using quillon::test::TempFolder;
@@ -416,4 +417,32 @@ TEST(Reader, MTextKeepsItsOwnValuesBeforeAnEmbeddedObject) {
     EXPECT_EQ(r.d.TextAry[1].pt10, (TAcadPoint{7, 0, 0}));
     ASSERT_EQ(r.d.SolidAry.size(), 1u);
     EXPECT_EQ(r.d.SolidAry[0].p4, r.d.SolidAry[0].p3);
+}
+
+TEST(Reader, TwoHalvesReadTheDrawingOfOneReader) {
+    QByteArray firstHalf;
+    for (int i = 0; i < 200; ++i)
+        firstHalf += DxfOf("0 LWPOLYLINE 8 A 90 2 10 0 20 0 42 0.5 10 1 20 1 "
+                           "0 POLYLINE 8 B 0 VERTEX 10 1 20 2 0 VERTEX 10 3 20 4 0 SEQEND "
+                           "0 LINE 8 NEW1 10 0 20 0 11 5 21 2 0 TEXT 8 0 1 x");
+    const QByteArray lines = DxfOf("0 LINE 8 NEW2 10 0 20 0 11 1 21 1 0 LWPOLYLINE 10 5 20 5");
+    const struct {
+        const char* what;
+        QByteArray secondHalf, after;
+    } cases[] = {
+        {"the halves meet", firstHalf + lines, {}},
+        // The only entity start past the middle lies inside a text whose value is "0": the first
+        // half cannot end there, and reads on alone.
+        {"a text reading 0", DxfOf("0 TEXT 1 0 LINE 5 0 SOLID 10 1 20 1"), {}},
+        {"a bad value", firstHalf + DxfOf("0 LINE 10 x"), {}},
+        {"a table after the entities", firstHalf + lines,
+         DxfOf("0 SECTION 2 TABLES 0 TABLE 2 LAYER 0 LAYER 2 NEW2 62 3 0 ENDTAB 0 ENDSEC")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder dir;
+        const QString path =
+            dir.write("t.dxf", EntitiesSection(firstHalf + c.secondHalf) + c.after);
+        test::ReadAloneAndInHalves(path, TextEncoding::Cp932);
+    }
 }

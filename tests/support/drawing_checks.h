@@ -16,6 +16,24 @@ struct RecordedMessages : MessageSink {
     }
 };
 
+// The drawing read by one reader and the one read in two halves: every record the same.
+inline void ReadAloneAndInHalves(const QString& path, TextEncoding encoding) {
+    DxfDrawing one, two;
+    QString oneStatus, twoStatus, oneVersion, twoVersion;
+    ReadDxfFile(one, path, nullptr, nullptr, oneStatus, encoding, oneVersion, {false});
+    ReadDxfFile(two, path, nullptr, nullptr, twoStatus, encoding, twoVersion, {true, 0});
+    const std::string name = path.toStdString();
+    EXPECT_EQ(oneStatus.toStdString(), twoStatus.toStdString()) << name;
+    EXPECT_EQ(oneVersion.toStdString(), twoVersion.toStdString()) << name;
+    EXPECT_TRUE(one.LayerAry == two.LayerAry) << name;
+    int array = 0;
+    ForEachRecordArray(one, two, [&](const auto& a, const auto& b) {
+        EXPECT_TRUE(a == b) << name << ": array " << array << ", " << a.size() << " against "
+                            << b.size() << " records";
+        ++array;
+    });
+}
+
 inline void ExpectNearPoint(const TAcadPoint& a, const TAcadPoint& b) {
     EXPECT_NEAR(a.x, b.x, 1e-9);
     EXPECT_NEAR(a.y, b.y, 1e-9);
