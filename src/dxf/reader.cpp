@@ -762,21 +762,21 @@ QString FileNameOnly(const QString& path) {
 }
 
 // Reads the rest of the ENTITIES section, which starts at `pos`, in two halves at once: the
-// second by a reader that starts where the first will end, on a thread of its own. The halves
-// are joined in file order, so the drawing is the one a single reader makes. Should the first
+// second, into `second`, by a reader that starts where the first will end, on a thread of its
+// own. Appending `second` (AppendDrawing) then makes the drawing one reader makes. Should the first
 // half not end exactly where the second began (a damaged file), or the second read tables, the
 // second half is dropped and the first reader reads on from where it stopped. Returns false at
 // a bad value, as ReadPairs does. (The second reader cannot change the version: a header would
 // have dropped its half.)
 template <class OnPair>
-bool ReadInHalves(DxfReader& reader, DxfDrawing& drawing, TextEncoding encoding, const char* data,
-                  size_t size, size_t& pos, int64_t& n, BadPair& bad, OnPair&& onPair) {
+bool ReadInHalves(DxfReader& reader, const DxfDrawing& drawing, DxfDrawing& second,
+                  size_t& sharedLayers, TextEncoding encoding, const char* data, size_t size,
+                  size_t& pos, int64_t& n, BadPair& bad, OnPair&& onPair) {
     const size_t half = HalfwayEntity(data, pos, size);
     if (half == 0) return true;
     const Sections at = reader.sections();
-    DxfDrawing second;
     second.LayerAry = drawing.LayerAry;
-    const size_t sharedLayers = second.LayerAry.size();
+    sharedLayers = second.LayerAry.size();
     DxfReader other(second, encoding, reader);
     size_t otherPos = half;
     int64_t otherN = 0;
@@ -793,11 +793,12 @@ bool ReadInHalves(DxfReader& reader, DxfDrawing& drawing, TextEncoding encoding,
     });
     const bool ok = ReadPairs(reader, data, half, size, pos, n, bad, onPair);
     worker.join();
-    if (!ok) return false;
-    if (pos != half || !(reader.sections() == at) || other.readTablesOrHeader()) return true;
+    if (!ok || pos != half || !(reader.sections() == at) || other.readTablesOrHeader()) {
+        second = {};
+        return ok;
+    }
     if (failure) std::rethrow_exception(failure);
     reader.endEntity();
-    AppendDrawing(drawing, second, sharedLayers);
     pos = size;
     if (otherOk) {
         n += otherN;
@@ -818,6 +819,7 @@ void ReadDxfFile(DxfDrawing& drawing, const QString& FileName, ProgressSink* Pro
     DxfReader reader(drawing, Encoding);
     QFile file(FileName);
     QByteArray owned;
+    uchar* mapped = nullptr;
     const char* data = nullptr;
     size_t size = 0;
     if (QFileInfo::exists(FileName)) {
@@ -827,7 +829,7 @@ void ReadDxfFile(DxfDrawing& drawing, const QString& FileName, ProgressSink* Pro
                 OwnerWindow->showMessage(QStringLiteral("DxfReport"),
                                          QStringLiteral("DXFファイル読み込み失敗．"));
         } else if (file.size() > 0) {
-            uchar* mapped = file.map(0, file.size());
+            mapped = file.map(0, file.size());
             if (mapped) {
                 data = reinterpret_cast<const char*>(mapped);
                 size = size_t(file.size());
@@ -856,26 +858,33 @@ void ReadDxfFile(DxfDrawing& drawing, const QString& FileName, ProgressSink* Pro
     int64_t n = 0;
     BadPair bad;
     bool ok = true;
+    DxfDrawing second;
+    size_t sharedLayers = 0;
     if (sharing.twoHalves && std::thread::hardware_concurrency() > 1) {
         ok = ReadPairs(reader, data, size, size, pos, n, bad, [&](int64_t k) {
             onPair(k);
             return !reader.sections().inEntities;
         });
         if (ok && reader.sections().inEntities && size - pos >= sharing.splitFrom)
-            ok = ReadInHalves(reader, drawing, Encoding, data, size, pos, n, bad, onPair);
+            ok = ReadInHalves(reader, drawing, second, sharedLayers, Encoding, data, size, pos, n,
+                              bad, onPair);
     }
     if (ok) ok = ReadPairs(reader, data, size, size, pos, n, bad, onPair);
+    QString message;
     if (!ok) {
         ValueDecoder lines(Encoding);
         const QString code = lines.text(bad.code), value = lines.text(bad.value);
         const QString first = QString::number(2 * bad.n - 1), second = QString::number(2 * bad.n);
         Status = first + u':' + code + u'/' + second + u':' + value;
-        if (OwnerWindow)
-            OwnerWindow->showMessage(QStringLiteral("DxfReport"),
-                                     FileNameOnly(FileName) + u'\n' + first +
-                                         QStringLiteral(" 行=") + code + u'\n' + second +
-                                         QStringLiteral(" 行=") + value);
+        message = FileNameOnly(FileName) + u'\n' + first + QStringLiteral(" 行=") + code + u'\n' +
+                  second + QStringLiteral(" 行=") + value;
     }
+    // The file's bytes are no longer needed: released before the halves are joined.
+    if (mapped) file.unmap(mapped);
+    owned = {};
+    AppendDrawing(drawing, second, sharedLayers);
+    if (!message.isEmpty() && OwnerWindow)
+        OwnerWindow->showMessage(QStringLiteral("DxfReport"), message);
     if (drawing.LayerAry.empty()) drawing.LayerAry.push_back(DefaultLayer(QStringLiteral("0")));
     DecodeUnicodeEscapes(drawing.BlkTextAry);
     DecodeUnicodeEscapes(drawing.TextAry);
