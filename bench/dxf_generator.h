@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <charconv>
 #include <cstdint>
 
 namespace quillon::bench {
@@ -21,9 +22,13 @@ private:
     uint64_t s_;
 };
 
+// How reals are written: in full, as CAD programs write them (the shortest text that reads back
+// as the same double, 16 or 17 digits for most coordinates), or with four decimals.
+enum class Reals { Full, Short };
+
 // Writes about targetBytes of DXF: 20 layers, blocks with nested INSERTs, and lines, circles,
 // arcs, polylines with bulges, texts, MTEXTs and INSERTs spread over a 10 000 x 10 000 area.
-inline bool WriteSampleDxf(const QString& path, qint64 targetBytes) {
+inline bool WriteSampleDxf(const QString& path, qint64 targetBytes, Reals reals = Reals::Full) {
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly)) return false;
     Lcg rng(20261210);
@@ -35,7 +40,13 @@ inline bool WriteSampleDxf(const QString& path, qint64 targetBytes) {
         out += value;
         out += "\r\n";
     };
-    auto num = [](double v) { return QByteArray::number(v, 'f', 4); };
+    auto num = [reals](double v) {
+        if (reals == Reals::Short) return QByteArray::number(v, 'f', 4);
+        char text[32];
+        const auto end = std::to_chars(text, text + sizeof text, v).ptr;
+        QByteArray written(text, end - text);
+        return written.contains('.') || written.contains('e') ? written : written + ".0";
+    };
     auto flush = [&] {
         f.write(out);
         out.clear();

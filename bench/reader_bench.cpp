@@ -1,5 +1,6 @@
-// Reading speed of the DXF reader: MB/s and records/s on generated 5 MB and 50 MB drawings, or
-// on any file given with --file PATH.
+// Reading speed of the DXF reader: MB/s and records/s on generated 5 MB and 50 MB drawings
+// (reals written in full as CAD programs write them, and with four decimals), or on any file
+// given with --file PATH.
 #include "dxf/reader.h"
 #include "dxf_generator.h"
 
@@ -46,13 +47,15 @@ int main(int argc, char** argv) {
         benchmark::RegisterBenchmark("ReadDxfFile/given", ReadFile, file)
             ->Unit(benchmark::kMillisecond);
     } else {
-        for (const int mb : {5, 50}) {
-            const QString path = dir.filePath(QString("sample_%1mb.dxf").arg(mb));
-            bench::WriteSampleDxf(path, qint64(mb) * 1000 * 1000);
-            benchmark::RegisterBenchmark(QString("ReadDxfFile/%1MB").arg(mb).toStdString().c_str(),
-                                         ReadFile, path)
-                ->Unit(benchmark::kMillisecond);
-        }
+        for (const int mb : {5, 50})
+            for (const auto& [reals, kind] :
+                 {std::pair(bench::Reals::Full, "full"), std::pair(bench::Reals::Short, "short")}) {
+                const QString path = dir.filePath(QString("sample_%1mb_%2.dxf").arg(mb).arg(kind));
+                bench::WriteSampleDxf(path, qint64(mb) * 1000 * 1000, reals);
+                const QString name = QString("ReadDxfFile/%1MB/%2-reals").arg(mb).arg(kind);
+                benchmark::RegisterBenchmark(name.toStdString().c_str(), ReadFile, path)
+                    ->Unit(benchmark::kMillisecond);
+            }
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

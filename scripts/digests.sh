@@ -9,12 +9,14 @@ export CLI=${CLI:-build/quillon-cli}
 corpus=${QUILLON_CORPUS:-../shared/corpus}
 export QT_QPA_PLATFORM=offscreen
 one() {
-    { "$CLI" preview "$1" --json 2>/dev/null </dev/null || true; } |
+    local line # written in one piece, so that parallel jobs do not mix their lines
+    line=$({ "$CLI" preview "$1" --json 2>/dev/null </dev/null || true; } |
         python3 -c 'import json,sys
 try:
     d=json.load(sys.stdin)["digest"]; print(sys.argv[1], d["records"], d["picture"])
 except Exception:
-    print(sys.argv[1], "not-drawable")' "$1"
+    print(sys.argv[1], "not-drawable")' "$1")
+    echo "$line"
 }
 export -f one
 {
