@@ -1,5 +1,6 @@
 // Drawing speed: ns per short line, small circle and text on an 800 x 600 canvas; the whole
-// preview of a generated 50 MB drawing (read, reduce, draw) and its redraws.
+// preview of a generated 50 MB drawing (read, reduce, draw) and its redraws, or of the drawing
+// given with --file PATH.
 #include "dxf_generator.h"
 #include "render/entity_drawing.h"
 #include "render/pens.h"
@@ -71,7 +72,7 @@ void Texts(benchmark::State& state) {
                                                      benchmark::Counter::kInvert);
 }
 
-QString gLarge; // the generated 50 MB drawing
+QString gLarge; // the generated 50 MB drawing, or the one given
 
 void WholePreview(benchmark::State& state) {
     for (auto _ : state) {
@@ -106,19 +107,23 @@ void Redraw(benchmark::State& state) {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--file") == 0) gLarge = QString::fromLocal8Bit(argv[i + 1]);
     benchmark::Initialize(&argc, argv);
     QTemporaryDir dir;
-    gLarge = dir.filePath("sample_50mb.dxf");
-    bench::WriteSampleDxf(gLarge, 50LL * 1000 * 1000);
+    if (gLarge.isEmpty()) {
+        gLarge = dir.filePath("sample_50mb.dxf");
+        bench::WriteSampleDxf(gLarge, 50LL * 1000 * 1000);
+    }
     benchmark::RegisterBenchmark("DrawLine/1M short lines", ShortLines)
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("DrawArc/100k small circles", SmallCircles)
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("DrawDxfText/20k texts", Texts)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("Preview/50MB whole", WholePreview)
+    benchmark::RegisterBenchmark("Preview/whole", WholePreview)
         ->Unit(benchmark::kMillisecond)
         ->Iterations(2);
-    benchmark::RegisterBenchmark("Redraw/50MB", Redraw)
+    benchmark::RegisterBenchmark("Redraw", Redraw)
         ->ArgNames({"zoomed", "thin"})
         ->Args({0, 0})
         ->Args({1, 0})

@@ -15,8 +15,19 @@ int LayerIndex::find(const QString& name) {
     return lastIndex_;
 }
 
+int LayerIndex::find(const Name& name) {
+    if (rememberedFor_ != layers_.size()) { // layers added: a name missing before may be there
+        byNameId_.clear();
+        rememberedFor_ = layers_.size();
+    }
+    const auto [it, added] = byNameId_.try_emplace(name.id(), -1);
+    if (added) it->second = find(name.str());
+    return it->second;
+}
+
 void LayerIndex::forgetNewest() {
     primed_ = false;
+    byNameId_.clear();
     if (indexed_ == 0 || indexed_ != layers_.size()) return; // not indexed yet
     --indexed_;
     const auto it = byName_.constFind(layers_[indexed_].Name);

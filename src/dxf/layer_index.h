@@ -6,6 +6,7 @@
 #include "dxf/model.h"
 
 #include <QHash>
+#include <unordered_map>
 
 namespace quillon {
 
@@ -15,7 +16,9 @@ public:
 
     // Index of the first layer named exactly `name`, -1 when there is none.
     int find(const QString& name);
+    int find(const Name& name); // the same, remembered per name
     bool visible(const QString& name) { return LayerVisibleByIndex(layers_, find(name)); }
+    bool visible(const Name& name) { return LayerVisibleByIndex(layers_, find(name)); }
 
     // The newest layer is about to get another name: it is indexed again under the new one.
     void forgetNewest();
@@ -33,6 +36,8 @@ private:
     QString last_;
     bool primed_ = false;
     int lastIndex_ = -1;
+    std::unordered_map<const void*, int> byNameId_; // by Name::id(), for layers_.size() layers
+    size_t rememberedFor_ = 0;
 };
 
 // The colour number of the layer; a missing layer is added with the reader's defaults.

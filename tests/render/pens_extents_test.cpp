@@ -133,20 +133,20 @@ TEST(Extents, WindowTests) {
 TEST(LayerIndex, FirstExactNameAndLayersAddedLater) {
     DxfDrawing d;
     LayerIndex layers(d.LayerAry);
-    EXPECT_EQ(layers.find("A"), -1);
+    EXPECT_EQ(layers.find(Name("A")), -1);
     d.LayerAry = {DefaultLayer("A"), DefaultLayer("a"), DefaultLayer("A")};
     d.LayerAry[1].visible = false;
-    EXPECT_EQ(layers.find("a"), 1);
-    EXPECT_EQ(layers.find("A"), 0);
-    EXPECT_FALSE(layers.visible("a"));
-    EXPECT_TRUE(layers.visible("zzz"));
+    EXPECT_EQ(layers.find(Name("a")), 1);
+    EXPECT_EQ(layers.find(Name("A")), 0);
+    EXPECT_FALSE(layers.visible(Name("a")));
+    EXPECT_TRUE(layers.visible(Name("zzz")));
     EXPECT_TRUE(LayerVisibleByIndex(d, -1));
     EXPECT_TRUE(LayerVisibleByIndex(d, 3));
     // A missing layer is added, and found from then on; a renamed newest layer by its new name.
     EXPECT_EQ(LayerColor(d, layers, "NEW"), 7);
-    EXPECT_EQ(layers.find("NEW"), 3);
+    EXPECT_EQ(layers.find(Name("NEW")), 3);
     layers.forgetNewest();
     d.LayerAry.back().Name = "RENAMED";
-    EXPECT_EQ(layers.find("NEW"), -1);
-    EXPECT_EQ(layers.find("RENAMED"), 3);
+    EXPECT_EQ(layers.find(Name("NEW")), -1);
+    EXPECT_EQ(layers.find(Name("RENAMED")), 3);
 }
