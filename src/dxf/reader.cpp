@@ -860,7 +860,7 @@ void ReadDxfFile(DxfDrawing& drawing, const QString& FileName, ProgressSink* Pro
     bool ok = true;
     DxfDrawing second;
     size_t sharedLayers = 0;
-    if (sharing.twoHalves && std::thread::hardware_concurrency() > 1) {
+    if (sharing.twoHalves && size >= sharing.splitFrom && std::thread::hardware_concurrency() > 1) {
         ok = ReadPairs(reader, data, size, size, pos, n, bad, [&](int64_t k) {
             onPair(k);
             return !reader.sections().inEntities;
