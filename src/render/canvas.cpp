@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace quillon {
 
@@ -98,6 +99,29 @@ void Canvas::endPainter() {
         painter_->end();
         painter_.reset();
     }
+}
+
+std::unique_ptr<Canvas> Canvas::twin() {
+    auto t = std::make_unique<Canvas>(image());
+    t->penColor_ = penColor_;
+    t->penRgb_ = penRgb_;
+    t->penWidth_ = penWidth_;
+    t->penStyle_ = penStyle_;
+    t->mode_ = mode_;
+    t->pattern_ = pattern_;
+    t->patternIndex_ = patternIndex_;
+    t->patternLeft_ = patternLeft_;
+    t->curX_ = curX_;
+    t->curY_ = curY_;
+    return t;
+}
+
+void Canvas::takeRows(Canvas& other, int first) {
+    endPainter();
+    const QImage& from = other.image();
+    for (int y = std::max(first, 0); y < std::min(height(), from.height()); ++y)
+        std::memcpy(bits_ + qsizetype(y) * stride_, from.constScanLine(y),
+                    size_t(std::min(width(), from.width())) * 4);
 }
 
 void Canvas::setPen(TColor color, int width, TPenStyle style) {

@@ -62,6 +62,13 @@ public:
 
     // From now on every segment and arc is also appended to the log (none: no longer).
     void record(std::vector<DrawnFigure>* log) { log_ = log; }
+    bool recording() const { return log_ != nullptr; }
+
+    // A canvas on a copy of this one's picture with the same pen, mode, pen position and place
+    // in the pen's style pattern: it draws what this one would draw.
+    std::unique_ptr<Canvas> twin();
+    // Takes rows first .. height - 1 of the picture of `other`, a canvas of the same size.
+    void takeRows(Canvas& other, int first);
 
     // The outline of the rectangle with the current pen, in one stroke (each pixel once).
     void frame(int left, int top, int right, int bottom);

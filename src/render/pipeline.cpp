@@ -13,6 +13,10 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>
+#include <exception>
+#include <limits>
+#include <memory>
+#include <thread>
 
 namespace quillon {
 
@@ -198,14 +202,35 @@ void RaiseArcEndAboveStart(TArcBlk& a) {
 
 } // namespace
 
-void DrawDxf(Canvas& canvas, DxfDrawing& d, const ViewState& view, const DrawOptions& options) {
-    const double fill = view.FillFactor;
-    if ((view.ViewWidth == 0 && view.ViewHeight == 0) || fill == 0) return;
-    const int width = canvas.width(), height = canvas.height();
-    const QPoint origin(width / 2, height / 2);
-    const TAcadPoint& centre = view.ViewCentre;
-    const double upp = UnitsPerPixel(view.ViewWidth, view.ViewHeight, width, height, fill);
-    const Box window = WindowOfView(centre, width, height, upp);
+namespace {
+
+// The geometry of one draw: where the view's centre lands and how large a pixel is.
+struct Frame {
+    QPoint origin;
+    TAcadPoint centre;
+    double upp;
+    Box window;
+
+    double row(double y) const { return origin.y() - (y - centre.y) / upp; }
+};
+
+// Rows first .. end - 1 of the picture, for one of two passes drawing its halves at once. A
+// record wholly outside them is passed over when its pen is solid and one pixel wide: its pen is
+// still set, since a change of pen restarts the style pattern of the next.
+struct Rows {
+    double first = -std::numeric_limits<double>::infinity();
+    double end = std::numeric_limits<double>::infinity();
+
+    bool passOver(double y0, double y1, int penWidth, TPenStyle style) const {
+        // A pixel more than the figure on each side covers its rounding.
+        return penWidth == 1 && style == TPenStyle::psSolid &&
+               (std::max(y0, y1) + 2 < first || std::min(y0, y1) - 2 >= end);
+    }
+};
+
+// The lines, circles and arcs of the drawing, in that order, within the given rows.
+void DrawFigures(Canvas& canvas, const DxfDrawing& d, const Frame& frame,
+                 const DrawOptions& options, Rows rows) {
     const bool noClip = options.noClip;
     const int penWidth = options.penWidth;
     const auto colourOf = [&](TColor c) {
@@ -214,42 +239,102 @@ void DrawDxf(Canvas& canvas, DxfDrawing& d, const ViewState& view, const DrawOpt
     const auto shown = [&](const auto& r) {
         return r.code60 == 0 && r.code67 == 0 && LayerVisibleByIndex(d, r.layindex);
     };
+    const auto passOver = [&](const auto& r, double y, double radius) {
+        const double yc = frame.row(y), h = radius / frame.upp;
+        if (!rows.passOver(yc - h, yc + h, penWidth, r.PenStyle)) return false;
+        canvas.setPen(colourOf(r.PenColor), penWidth, r.PenStyle);
+        return true;
+    };
     const size_t stride = options.thin ? 2 : 1;
     for (size_t i = 0; i < d.LineAry.size(); i += stride) {
         const TAcadLineBlk& l = d.LineAry[i];
-        if (!shown(l) || (!noClip && !LineInWindow(l, window))) continue;
-        DrawLine(canvas, origin, PointSub(l.st, centre), PointSub(l.ed, centre), upp,
-                 colourOf(l.PenColor), penWidth, l.PenStyle);
+        if (!shown(l) || (!noClip && !LineInWindow(l, frame.window))) continue;
+        if (rows.passOver(frame.row(l.st.y), frame.row(l.ed.y), penWidth, l.PenStyle)) {
+            canvas.setPen(colourOf(l.PenColor), penWidth, l.PenStyle);
+            continue;
+        }
+        DrawLine(canvas, frame.origin, PointSub(l.st, frame.centre), PointSub(l.ed, frame.centre),
+                 frame.upp, colourOf(l.PenColor), penWidth, l.PenStyle);
     }
     for (size_t i = 0; i < d.CircleAry.size(); i += stride) {
         const TCircleBlk& c = d.CircleAry[i];
-        if (!shown(c) || (!noClip && !CircleInWindow(c, window))) continue;
-        DrawArc(canvas, origin, PointSub(c.center, centre), c.hankei, 0, 0, upp,
+        if (!shown(c) || (!noClip && !CircleInWindow(c, frame.window))) continue;
+        if (passOver(c, c.center.y, c.hankei)) continue;
+        DrawArc(canvas, frame.origin, PointSub(c.center, frame.centre), c.hankei, 0, 0, frame.upp,
                 colourOf(c.PenColor), penWidth, c.PenStyle);
     }
     for (size_t i = 0; i < d.ArcAry.size(); i += stride) {
-        TArcBlk& a = d.ArcAry[i];
-        if (!shown(a) || (!noClip && !ArcInWindow(a, window))) continue;
-        RaiseArcEndAboveStart(a);
-        const TAcadPoint c = PointSub(a.center, centre);
+        const TArcBlk& a = d.ArcAry[i];
+        if (!shown(a) || (!noClip && !ArcInWindow(a, frame.window))) continue;
+        if (passOver(a, a.center.y, a.hankei)) continue;
+        const TAcadPoint c = PointSub(a.center, frame.centre);
         if (std::fabs(a.ed - a.st) <= 1) {
-            DrawLine(canvas, origin, PolarPoint(c, a.st * kDegToRad, a.hankei),
-                     PolarPoint(c, a.ed * kDegToRad, a.hankei), upp, colourOf(a.PenColor), penWidth,
-                     a.PenStyle);
+            DrawLine(canvas, frame.origin, PolarPoint(c, a.st * kDegToRad, a.hankei),
+                     PolarPoint(c, a.ed * kDegToRad, a.hankei), frame.upp, colourOf(a.PenColor),
+                     penWidth, a.PenStyle);
         } else {
-            DrawArc(canvas, origin, c, a.hankei, a.st * kDegToRad, a.ed * kDegToRad, upp,
-                    colourOf(a.PenColor), penWidth, a.PenStyle);
+            DrawArc(canvas, frame.origin, c, a.hankei, a.st * kDegToRad, a.ed * kDegToRad,
+                    frame.upp, colourOf(a.PenColor), penWidth, a.PenStyle);
         }
     }
+}
+
+unsigned Cores() {
+    static const unsigned cores = std::thread::hardware_concurrency();
+    return cores;
+}
+
+} // namespace
+
+void DrawDxf(Canvas& canvas, DxfDrawing& d, const ViewState& view, const DrawOptions& options) {
+    const double fill = view.FillFactor;
+    if ((view.ViewWidth == 0 && view.ViewHeight == 0) || fill == 0) return;
+    const int width = canvas.width(), height = canvas.height();
+    const double upp = UnitsPerPixel(view.ViewWidth, view.ViewHeight, width, height, fill);
+    const Frame frame{QPoint(width / 2, height / 2), view.ViewCentre, upp,
+                      WindowOfView(view.ViewCentre, width, height, upp)};
+    const auto shown = [&](const auto& r) {
+        return r.code60 == 0 && r.code67 == 0 && LayerVisibleByIndex(d, r.layindex);
+    };
+    const size_t stride = options.thin ? 2 : 1;
+    for (size_t i = 0; i < d.ArcAry.size(); i += stride) {
+        TArcBlk& a = d.ArcAry[i];
+        if (shown(a) && (options.noClip || ArcInWindow(a, frame.window))) RaiseArcEndAboveStart(a);
+    }
+    // Two passes at once, each drawing the records that touch its half of the picture in order
+    // into a picture of its own: the lower half is then taken from the second.
+    const size_t figures = d.LineAry.size() + d.CircleAry.size() + d.ArcAry.size();
+    if (figures >= options.halvesFrom && Cores() > 1 && height > 1 && options.penWidth == 1 &&
+        !canvas.recording()) {
+        const int half = height / 2;
+        const std::unique_ptr<Canvas> lower = canvas.twin();
+        std::exception_ptr failure;
+        std::thread second([&] {
+            try {
+                DrawFigures(*lower, d, frame, options, {double(half), double(height)});
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        });
+        DrawFigures(canvas, d, frame, options, {0, double(half)});
+        second.join();
+        if (failure) std::rethrow_exception(failure);
+        canvas.takeRows(*lower, half);
+    } else {
+        DrawFigures(canvas, d, frame, options, {});
+    }
     if (options.thin) return;
+    const auto colourOf = [&](TColor c) {
+        return c == options.background ? InvertColor(options.background) : c;
+    };
     TextFonts ownFonts;
     TextFonts& fonts = options.fonts ? *options.fonts : ownFonts;
     for (const TTextBlk& t : d.TextAry) {
         if (!shown(t) || (t.code70 & 1)) continue;
         if (Nearest(t.code40 / upp * 1.3) <= 1) continue; // a cell this small draws nothing
-        if (!noClip && !TextInWindow(t, window)) continue;
-        DrawDxfText(canvas, fonts, origin, t, ReplaceTextControlCodes(t.str), colourOf(t.PenColor),
-                    centre, upp);
+        if (!options.noClip && !TextInWindow(t, frame.window)) continue;
+        DrawDxfText(canvas, fonts, frame.origin, t, ReplaceTextControlCodes(t.str),
+                    colourOf(t.PenColor), frame.centre, upp);
     }
 }
 

@@ -55,6 +55,24 @@ void RunPreview(Preview& p, const QString& path, QSize size = {200, 150}) {
     p.picture = DrawDxfImage(p.d, p.view, path, size, hooks, &p.facts);
 }
 
+// The picture drawn in two halves at once is the one drawn in one pass: at the extents, a
+// quarter of them about a corner (records cut by the view) and thin.
+void ExpectHalvesDrawAsOne(Preview& p) {
+    ViewState corner = p.view;
+    corner.ViewWidth /= 4;
+    corner.ViewHeight /= 4;
+    corner.ViewCentre.x += p.view.ViewWidth / 4;
+    for (const auto& [view, thin] :
+         {std::pair(p.view, false), std::pair(corner, false), std::pair(corner, true)}) {
+        DrawOptions one, halves;
+        one.halvesFrom = SIZE_MAX;
+        halves.halvesFrom = 0;
+        one.thin = halves.thin = thin;
+        EXPECT_TRUE(RedrawCurrentView(p.d, view, {160, 120}, one) ==
+                    RedrawCurrentView(p.d, view, {160, 120}, halves));
+    }
+}
+
 } // namespace
 
 TEST(Pipeline, FilesThatAreNotTextDxfShowTheCross) {
@@ -274,6 +292,27 @@ TEST(Pipeline, BlackIsDrawnWhiteAndThinSkipsOddRecordsAndTexts) {
     EXPECT_EQ(CountColour(thin.image(), qRgb(255, 255, 255)) * 2, fullLit);
 }
 
+TEST(Pipeline, AHalfPassingARecordOverStillTakesItsPen) {
+    // Dashed, solid, dashed again: the change of pen between the dashed lines restarts the
+    // dashes of the third, also in the upper half, which the solid line does not touch.
+    DxfDrawing d;
+    for (const auto& [y, style] :
+         {std::pair(30.0, TPenStyle::psDash), std::pair(-30.0, TPenStyle::psSolid),
+          std::pair(20.0, TPenStyle::psDash)}) {
+        TAcadLineBlk l;
+        l.st = {-37, y, 0};
+        l.ed = {37, y, 0};
+        l.PenColor = 0x0000FF;
+        l.PenStyle = style;
+        l.layindex = -1;
+        d.LineAry.push_back(l);
+    }
+    Canvas one(100, 100), halves(100, 100);
+    DrawDxf(one, d, ViewOf({0, 0, 0}, 100, 100), {.halvesFrom = SIZE_MAX});
+    DrawDxf(halves, d, ViewOf({0, 0, 0}, 100, 100), {.halvesFrom = 0});
+    EXPECT_TRUE(one.image() == halves.image());
+}
+
 TEST(Pipeline, SinglePointDrawingShowsTheClearedPicture) {
     TempFolder dir;
     Preview p;
@@ -322,6 +361,7 @@ TEST(Corpus, EveryDxfDrawsOrReports) {
         if (p.facts.drawn) {
             ++drawn;
             EXPECT_TRUE(p.facts.status.isEmpty());
+            ExpectHalvesDrawAsOne(p);
         }
         EXPECT_EQ(p.picture.size(), QSize(160, 120));
     }
