@@ -740,10 +740,10 @@ bool StartsHalf(sv name) {
     return false;
 }
 
-// The start of a "0" line followed by one of those entities, at or after the middle of
-// [from, size); 0 when none is found near it.
-size_t HalfwayEntity(const char* data, size_t from, size_t size) {
-    size_t pos = from + (size - from) / 2;
+// The start of a "0" line followed by one of those entities, at or after `at`; 0 when none is
+// found near it.
+size_t EntityStartAfter(const char* data, size_t at, size_t size) {
+    size_t pos = at;
     while (pos < size && data[pos] != '\n') ++pos; // to the start of a line
     ++pos;
     for (int lines = 0; pos < size && lines < 100000; ++lines) {
@@ -769,10 +769,29 @@ QString FileNameOnly(const QString& path) {
 // a bad value, as ReadPairs does. (The second reader cannot change the version: a header would
 // have dropped its half.)
 template <class OnPair>
-bool ReadInHalves(DxfReader& reader, const DxfDrawing& drawing, DxfDrawing& second,
-                  size_t& sharedLayers, TextEncoding encoding, const char* data, size_t size,
-                  size_t& pos, int64_t& n, BadPair& bad, OnPair&& onPair) {
-    const size_t half = HalfwayEntity(data, pos, size);
+bool ReadInHalves(DxfReader& reader, DxfDrawing& drawing, DxfDrawing& second, size_t& sharedLayers,
+                  TextEncoding encoding, const char* data, size_t size, size_t& pos, int64_t& n,
+                  BadPair& bad, OnPair&& onPair) {
+    // A first stretch, up to an entity, tells how many records of each kind the section's bytes
+    // bring: the arrays are sized for all of it once, so that neither half grows them step by
+    // step and joining the halves does not copy the first one's.
+    const size_t start = pos, stretch = EntityStartAfter(data, pos + (size - pos) / 32, size);
+    if (stretch == 0) return true;
+    std::vector<size_t> before;
+    ForEachRecordArray(drawing, drawing,
+                       [&](const auto& a, const auto&) { before.push_back(a.size()); });
+    if (!ReadPairs(reader, data, stretch, size, pos, n, bad, onPair)) return false;
+    if (pos != stretch || !reader.sections().inEntities) return true; // a damaged file
+    reader.endEntity(); // no record open while the arrays move
+    const double rest = double(size - pos) / double(pos - start) * 1.25;
+    const size_t most = (size - pos) / 16; // no record takes fewer bytes
+    size_t k = 0;
+    ForEachRecordArray(drawing, second, [&](auto& whole, auto& half) {
+        const auto expected = std::min(most, size_t(double(whole.size() - before[k++]) * rest));
+        whole.reserve(whole.size() + expected);
+        half.reserve(expected / 2);
+    });
+    const size_t half = EntityStartAfter(data, pos + (size - pos) / 2, size);
     if (half == 0) return true;
     const Sections at = reader.sections();
     second.LayerAry = drawing.LayerAry;
