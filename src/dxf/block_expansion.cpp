@@ -59,8 +59,7 @@ NameSet DimensionBlockNames(const DxfDrawing& d) {
 }
 
 bool TakesInsertLayer(const Name& layer, int16_t color) {
-    static const Name zero("0");
-    return color == 0 || layer == zero;
+    return color == 0 || layer == LayerZero();
 }
 
 // LayerColor for the many lookups of a few names. Expansion adds layers but renames none, so an

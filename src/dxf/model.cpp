@@ -5,6 +5,11 @@
 
 namespace quillon {
 
+const Name& LayerZero() {
+    static const Name zero("0"); // made once: making a name looks it up among all names
+    return zero;
+}
+
 TLayer DefaultLayer(const QString& name) {
     TLayer l;
     l.Name = name;

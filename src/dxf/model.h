@@ -319,6 +319,9 @@ std::vector<std::pair<const char*, size_t>> ArraySizes(const DxfDrawing& d);
 // Returns the number of corners written to `corners`.
 int SolidOutline(const TSolidBlk& s, std::array<TAcadPoint, 4>& corners);
 
+// The name of layer "0", which block contents on it take from their insert.
+const Name& LayerZero();
+
 // A new layer record with the reader's defaults (colour 7, CONTINUOUS, visible).
 TLayer DefaultLayer(const QString& name);
 

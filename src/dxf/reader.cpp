@@ -71,12 +71,6 @@ bool TakePoint(TAcadPoint& p, int base, int code, sv v) {
     return true;
 }
 
-// Names every record starts with, made once (making a name looks it up among all names).
-const Name& LayerZero() {
-    static const Name zero("0");
-    return zero;
-}
-
 // Where the reader is among the file's sections: all that a reader continuing from an entity
 // boundary of the ENTITIES section needs to know of what came before.
 struct Sections {
@@ -378,7 +372,7 @@ template <class R> R& Append(RecordArray<R>& a) {
 }
 
 template <class R> void StartValues(R& r) {
-    static const Name byLayer("BYLAYER");
+    static const Name byLayer("BYLAYER"); // made once, as LayerZero
     r.layer = LayerZero();
     if constexpr (requires { r.ltype; }) r.ltype = byLayer;
     r.color = 256;

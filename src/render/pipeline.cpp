@@ -214,6 +214,16 @@ struct Frame {
     double row(double y) const { return origin.y() - (y - centre.y) / upp; }
 };
 
+// A record the view shows: visible, in model space, on a visible layer.
+template <class R> bool Shown(const DxfDrawing& d, const R& r) {
+    return r.code60 == 0 && r.code67 == 0 && LayerVisibleByIndex(d, r.layindex);
+}
+
+// Records of the background's colour are drawn in its inverse.
+TColor ColourOf(const DrawOptions& options, TColor c) {
+    return c == options.background ? InvertColor(options.background) : c;
+}
+
 // Rows first .. end - 1 of the picture, for one of two passes drawing its halves at once. A
 // record wholly outside them is passed over when its pen is solid and one pixel wide: its pen is
 // still set, since a change of pen restarts the style pattern of the next.
@@ -233,12 +243,8 @@ void DrawFigures(Canvas& canvas, const DxfDrawing& d, const Frame& frame,
                  const DrawOptions& options, Rows rows) {
     const bool noClip = options.noClip;
     const int penWidth = options.penWidth;
-    const auto colourOf = [&](TColor c) {
-        return c == options.background ? InvertColor(options.background) : c;
-    };
-    const auto shown = [&](const auto& r) {
-        return r.code60 == 0 && r.code67 == 0 && LayerVisibleByIndex(d, r.layindex);
-    };
+    const auto colourOf = [&](TColor c) { return ColourOf(options, c); };
+    const auto shown = [&](const auto& r) { return Shown(d, r); };
     const auto passOver = [&](const auto& r, double y, double radius) {
         const double yc = frame.row(y), h = radius / frame.upp;
         if (!rows.passOver(yc - h, yc + h, penWidth, r.PenStyle)) return false;
@@ -293,9 +299,7 @@ void DrawDxf(Canvas& canvas, DxfDrawing& d, const ViewState& view, const DrawOpt
     const double upp = UnitsPerPixel(view.ViewWidth, view.ViewHeight, width, height, fill);
     const Frame frame{QPoint(width / 2, height / 2), view.ViewCentre, upp,
                       WindowOfView(view.ViewCentre, width, height, upp)};
-    const auto shown = [&](const auto& r) {
-        return r.code60 == 0 && r.code67 == 0 && LayerVisibleByIndex(d, r.layindex);
-    };
+    const auto shown = [&](const auto& r) { return Shown(d, r); };
     const size_t stride = options.thin ? 2 : 1;
     for (size_t i = 0; i < d.ArcAry.size(); i += stride) {
         TArcBlk& a = d.ArcAry[i];
@@ -324,9 +328,6 @@ void DrawDxf(Canvas& canvas, DxfDrawing& d, const ViewState& view, const DrawOpt
         DrawFigures(canvas, d, frame, options, {});
     }
     if (options.thin) return;
-    const auto colourOf = [&](TColor c) {
-        return c == options.background ? InvertColor(options.background) : c;
-    };
     TextFonts ownFonts;
     TextFonts& fonts = options.fonts ? *options.fonts : ownFonts;
     for (const TTextBlk& t : d.TextAry) {
@@ -334,7 +335,7 @@ void DrawDxf(Canvas& canvas, DxfDrawing& d, const ViewState& view, const DrawOpt
         if (Nearest(t.code40 / upp * 1.3) <= 1) continue; // a cell this small draws nothing
         if (!options.noClip && !TextInWindow(t, frame.window)) continue;
         DrawDxfText(canvas, fonts, frame.origin, t, ReplaceTextControlCodes(t.str),
-                    colourOf(t.PenColor), frame.centre, upp);
+                    ColourOf(options, t.PenColor), frame.centre, upp);
     }
 }
 
