@@ -47,18 +47,23 @@ TColor FromRgb(QRgb c) {
 Canvas::Canvas(int width, int height)
     : image_(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32) {
     image_.fill(Qt::black);
-    bits_ = reinterpret_cast<uint32_t*>(image_.bits());
-    stride_ = int(image_.bytesPerLine() / 4);
+    attach();
     font_ = QFont(QStringLiteral("IPAGothic"));
     font_.setStyleStrategy(QFont::NoAntialias);
 }
 
 Canvas::Canvas(const QImage& picture) : image_(picture.convertToFormat(QImage::Format_RGB32)) {
     if (image_.isNull()) image_ = QImage(1, 1, QImage::Format_RGB32);
-    bits_ = reinterpret_cast<uint32_t*>(image_.bits());
-    stride_ = int(image_.bytesPerLine() / 4);
+    attach();
     font_ = QFont(QStringLiteral("IPAGothic"));
     font_.setStyleStrategy(QFont::NoAntialias);
+}
+
+void Canvas::attach() {
+    bits_ = reinterpret_cast<uint32_t*>(image_.bits());
+    stride_ = int(image_.bytesPerLine() / 4);
+    width_ = image_.width();
+    height_ = image_.height();
 }
 
 void Canvas::frame(int left, int top, int right, int bottom) {
@@ -101,27 +106,33 @@ void Canvas::endPainter() {
     }
 }
 
-std::unique_ptr<Canvas> Canvas::twin() {
-    auto t = std::make_unique<Canvas>(image());
-    t->penColor_ = penColor_;
-    t->penRgb_ = penRgb_;
-    t->penWidth_ = penWidth_;
-    t->penStyle_ = penStyle_;
-    t->mode_ = mode_;
-    t->pattern_ = pattern_;
-    t->patternIndex_ = patternIndex_;
-    t->patternLeft_ = patternLeft_;
-    t->curX_ = curX_;
-    t->curY_ = curY_;
-    return t;
+std::unique_ptr<Canvas> Canvas::overlay() const {
+    auto o = std::make_unique<Canvas>(width_, height_);
+    std::fill_n(o->bits_, qsizetype(o->stride_) * o->height_, 0u);
+    return o;
 }
 
-void Canvas::takeRows(Canvas& other, int first) {
+void Canvas::layOver(const Canvas& later) {
     endPainter();
-    const QImage& from = other.image();
-    for (int y = std::max(first, 0); y < std::min(height(), from.height()); ++y)
-        std::memcpy(bits_ + qsizetype(y) * stride_, from.constScanLine(y),
-                    size_t(std::min(width(), from.width())) * 4);
+    // Every pixel a pen sets is opaque; the untouched ones of an overlay are not.
+    for (int y = 0; y < std::min(height_, later.height_); ++y) {
+        uint32_t* to = bits_ + qsizetype(y) * stride_;
+        const uint32_t* from = later.bits_ + qsizetype(y) * later.stride_;
+        for (int x = 0; x < std::min(width_, later.width_); ++x) {
+            const uint32_t set = uint32_t(int32_t(from[x]) >> 31); // all ones where opaque
+            to[x] = (from[x] & set) | (to[x] & ~set);
+        }
+    }
+    penColor_ = later.penColor_;
+    penRgb_ = later.penRgb_;
+    penWidth_ = later.penWidth_;
+    penStyle_ = later.penStyle_;
+    pattern_ = later.pattern_;
+    patternIndex_ = later.patternIndex_;
+    patternLeft_ = later.patternLeft_;
+    penChanges_ += later.penChanges_;
+    curX_ = later.curX_;
+    curY_ = later.curY_;
 }
 
 void Canvas::setPen(TColor color, int width, TPenStyle style) {
@@ -140,11 +151,6 @@ void Canvas::setPenMode(PenMode mode) {
     mode_ = mode;
 }
 
-void Canvas::moveTo(int x, int y) {
-    curX_ = x;
-    curY_ = y;
-}
-
 // Advances the style pattern by one pixel; true when that pixel is drawn.
 bool Canvas::styleOn() {
     if (!pattern_) return true;
@@ -158,7 +164,7 @@ bool Canvas::styleOn() {
 }
 
 inline void Canvas::plot(int x, int y) {
-    if (unsigned(x) >= unsigned(image_.width()) || unsigned(y) >= unsigned(image_.height())) return;
+    if (unsigned(x) >= unsigned(width_) || unsigned(y) >= unsigned(height_)) return;
     uint32_t& p = bits_[size_t(y) * size_t(stride_) + size_t(x)];
     switch (mode_) {
     case PenMode::Copy: p = 0xFF000000u | penRgb_; break;
@@ -189,8 +195,8 @@ void Canvas::lineTo(int x1, int y1) {
     const int64_t major = n, minor = xMajor ? ady : adx;
     const int sMajor = (xMajor ? dx : dy) < 0 ? -1 : 1, sMinor = (xMajor ? dy : dx) < 0 ? -1 : 1;
     const int64_t m0 = xMajor ? x0 : y0, n0 = xMajor ? y0 : x0;
-    const int64_t majorLimit = (xMajor ? image_.width() : image_.height()) - 1;
-    const int64_t minorLimit = (xMajor ? image_.height() : image_.width()) - 1;
+    const int64_t majorLimit = (xMajor ? width_ : height_) - 1;
+    const int64_t minorLimit = (xMajor ? height_ : width_) - 1;
 
     // Steps whose pixel can be inside the picture: exact on the major axis, with a margin on
     // the minor one. Skipped steps still advance the style pattern.
@@ -204,9 +210,8 @@ void Canvas::lineTo(int x1, int y1) {
         hi = std::min(hi, int64_t(std::ceil(b)) + 2);
     };
     int64_t lo = 0, hi = n - 1;
-    const bool inside =
-        unsigned(x0) < unsigned(image_.width()) && unsigned(x1) < unsigned(image_.width()) &&
-        unsigned(y0) < unsigned(image_.height()) && unsigned(y1) < unsigned(image_.height());
+    const bool inside = unsigned(x0) < unsigned(width_) && unsigned(x1) < unsigned(width_) &&
+                        unsigned(y0) < unsigned(height_) && unsigned(y1) < unsigned(height_);
     const int64_t twoMajor = 2 * major, twoMinor = 2 * minor;
     if (inside && !pattern_ && mode_ == PenMode::Copy) { // the common case, without checks
         const uint32_t rgb = 0xFF000000u | penRgb_;
@@ -275,13 +280,12 @@ void Canvas::wideLine(int x0, int y0, int x1, int y1) {
 
 void Canvas::setPixel(int x, int y, TColor color) {
     endPainter();
-    if (unsigned(x) >= unsigned(image_.width()) || unsigned(y) >= unsigned(image_.height())) return;
+    if (unsigned(x) >= unsigned(width_) || unsigned(y) >= unsigned(height_)) return;
     bits_[size_t(y) * size_t(stride_) + size_t(x)] = ToRgb(color);
 }
 
 TColor Canvas::pixel(int x, int y) const {
-    if (unsigned(x) >= unsigned(image_.width()) || unsigned(y) >= unsigned(image_.height()))
-        return 0;
+    if (unsigned(x) >= unsigned(width_) || unsigned(y) >= unsigned(height_)) return 0;
     return FromRgb(bits_[size_t(y) * size_t(stride_) + size_t(x)]);
 }
 
@@ -406,7 +410,7 @@ void Canvas::arc(int left, int top, int right, int bottom, int x1, int y1, int x
     if (a < 4096 && b < 4096 && !pattern_ && mode_ == PenMode::Copy) {
         // A solid copy pen needs no order and does not mind a point visited twice.
         const uint32_t rgb = 0xFF000000u | penRgb_;
-        const int w = image_.width(), h = image_.height();
+        const int w = width_, h = height_;
         const auto put = [&](int64_t x, int64_t y) {
             if (uint64_t(x) < uint64_t(w) && uint64_t(y) < uint64_t(h))
                 bits_[y * stride_ + x] = rgb;
@@ -465,8 +469,8 @@ void Canvas::orderedEllipse(int x0, int y0, int x1, int y1, std::vector<QPoint>&
 
 void Canvas::fillRect(int left, int top, int right, int bottom, TColor color) {
     endPainter();
-    const int x0 = std::max(left, 0), x1 = std::min(right, image_.width());
-    const int y0 = std::max(top, 0), y1 = std::min(bottom, image_.height());
+    const int x0 = std::max(left, 0), x1 = std::min(right, width_);
+    const int y0 = std::max(top, 0), y1 = std::min(bottom, height_);
     const uint32_t rgb = ToRgb(color);
     for (int y = y0; y < y1; ++y)
         std::fill_n(bits_ + size_t(y) * size_t(stride_) + x0, std::max(0, x1 - x0), rgb);

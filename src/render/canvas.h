@@ -39,19 +39,20 @@ public:
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
-    int width() const { return image_.width(); }
-    int height() const { return image_.height(); }
+    int width() const { return width_; }
+    int height() const { return height_; }
     // The picture as drawn so far (pending text and fills are flushed first).
     const QImage& image();
 
     // The pen changes only where it differs from the current one.
     void setPen(TColor color, int width, TPenStyle style);
     void setPenMode(PenMode mode);
+    PenMode penMode() const { return mode_; }
     int penWidth() const { return penWidth_; }
     TPenStyle penStyle() const { return penStyle_; }
     int penChanges() const { return penChanges_; }
 
-    void moveTo(int x, int y);
+    void moveTo(int x, int y) { curX_ = x, curY_ = y; }
     void lineTo(int x, int y); // the end pixel is not set
     // The arc of the ellipse inscribed in (left, top)-(right, bottom), counter-clockwise on
     // screen from the ray through (x1, y1) to the ray through (x2, y2); the whole ellipse when
@@ -64,11 +65,12 @@ public:
     void record(std::vector<DrawnFigure>* log) { log_ = log; }
     bool recording() const { return log_ != nullptr; }
 
-    // A canvas on a copy of this one's picture with the same pen, mode, pen position and place
-    // in the pen's style pattern: it draws what this one would draw.
-    std::unique_ptr<Canvas> twin();
-    // Takes rows first .. height - 1 of the picture of `other`, a canvas of the same size.
-    void takeRows(Canvas& other, int first);
+    // A canvas of the same size with nothing on it (not even black), a copy pen and no pen set
+    // yet: what it draws can be laid over this one.
+    std::unique_ptr<Canvas> overlay() const;
+    // Copies every pixel `later` set onto this picture and takes its pen and pen position, as
+    // if this canvas had drawn what `later` drew.
+    void layOver(const Canvas& later);
 
     // The outline of the rectangle with the current pen, in one stroke (each pixel once).
     void frame(int left, int top, int right, int bottom);
@@ -95,9 +97,11 @@ private:
     void ellipsePoints(int left, int top, int right, int bottom, bool ordered,
                        std::vector<QPoint>& out) const;
 
+    void attach(); // takes the size and the bits of image_
+
     QImage image_;
     uint32_t* bits_ = nullptr;
-    int stride_ = 0;
+    int stride_ = 0, width_ = 0, height_ = 0;
     std::unique_ptr<QPainter> painter_;
     QFont font_;
     bool fontApplied_ = false;

@@ -12,10 +12,6 @@ namespace quillon {
 
 namespace {
 
-bool Inside(const TAcadPoint& p, const Box& w) {
-    return w.min.x <= p.x && p.x <= w.max.x && w.min.y <= p.y && p.y <= w.max.y;
-}
-
 // The four edges of a rectangle's outline, in the order lo, (lo.x, hi.y), hi, (hi.x, lo.y).
 void Outline(const TAcadPoint& lo, const TAcadPoint& hi, TAcadPoint (&corners)[5]) {
     corners[0] = {lo.x, lo.y, 0};
@@ -33,11 +29,6 @@ bool OutlinesCross(const Box& box, const Box& w) {
         for (int j = 0; j < 4; ++j)
             if (SegmentIntersect(a[i], a[i + 1], b[j], b[j + 1], true, hit)) return true;
     return false;
-}
-
-// False when a box lies wholly beside the window: then neither can reach into the other.
-bool Apart(double minX, double minY, double maxX, double maxY, const Box& w) {
-    return maxX < w.min.x || minX > w.max.x || maxY < w.min.y || minY > w.max.y;
 }
 
 void Widen(Box& running, const Box& b) {
@@ -63,6 +54,9 @@ Box CircleBox(const TAcadPoint& c, double r) {
 }
 
 Box ArcBox(const TAcadPoint& c, double r, double start, double end) {
+    // An end past a whole turn (as a drawn arc's end is raised above its start) is the same
+    // direction a turn lower: the sweep then runs through angle 0.
+    if (end > 2 * kPi) end = std::fmod(end, 2 * kPi);
     Box box = OrderCorners(PolarPoint(c, start, r), PolarPoint(c, end, r));
     if (end > start) {
         if (start == 0 || end == 2 * kPi) box.max.x = c.x + r;
@@ -166,11 +160,7 @@ void CalcExtents(DxfDrawing& d) {
     }
 }
 
-bool LineInWindow(const TAcadLineBlk& l, const Box& w) {
-    if (Apart(std::min(l.st.x, l.ed.x), std::min(l.st.y, l.ed.y), std::max(l.st.x, l.ed.x),
-              std::max(l.st.y, l.ed.y), w))
-        return false;
-    if (Inside(l.st, w) && Inside(l.ed, w)) return true;
+bool LineCrossesWindow(const TAcadLineBlk& l, const Box& w) {
     const TAcadPoint corners[4] = {w.min, {w.min.x, w.max.y, 0}, w.max, {w.max.x, w.min.y, 0}};
     // left, bottom, top, right
     const int edges[4][2] = {{0, 1}, {0, 3}, {1, 2}, {3, 2}};
@@ -180,26 +170,20 @@ bool LineInWindow(const TAcadLineBlk& l, const Box& w) {
     return false;
 }
 
-bool CircleInWindow(const TCircleBlk& c, const Box& w) {
-    const TAcadPoint& m = c.center;
-    if (Apart(m.x - c.hankei, m.y - c.hankei, m.x + c.hankei, m.y + c.hankei, w)) return false;
-    return Inside(c.center, w) || OutlinesCross(CircleBox(c.center, c.hankei), w);
+bool CircleCrossesWindow(const TCircleBlk& c, const Box& w) {
+    return OutlinesCross(CircleBox(c.center, c.hankei), w);
 }
 
-bool ArcInWindow(const TArcBlk& a, const Box& w) {
-    const TAcadPoint& m = a.center;
-    const double r = std::fabs(a.hankei);
-    if (Apart(m.x - r, m.y - r, m.x + r, m.y + r, w)) return false;
-    if (Inside(a.center, w)) return true;
+bool ArcCrossesWindow(const TArcBlk& a, const Box& w) {
     const double s = a.st * kDegToRad, e = a.ed * kDegToRad;
-    if (Inside(PolarPoint(a.center, s, a.hankei), w) ||
-        Inside(PolarPoint(a.center, e, a.hankei), w))
+    if (InWindow(PolarPoint(a.center, s, a.hankei), w) ||
+        InWindow(PolarPoint(a.center, e, a.hankei), w))
         return true;
     return OutlinesCross(ArcBox(a.center, a.hankei, s, e), w);
 }
 
 bool TextInWindow(const TTextBlk& t, const Box& w) {
-    return Inside(t.pt10, w) || OutlinesCross(TextBoxOf(t), w);
+    return InWindow(t.pt10, w) || OutlinesCross(TextBoxOf(t), w);
 }
 
 } // namespace quillon

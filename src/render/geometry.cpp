@@ -5,10 +5,6 @@
 
 namespace quillon {
 
-TAcadPoint PolarPoint(const TAcadPoint& p, double angle, double distance) {
-    return {p.x + distance * std::cos(angle), p.y + distance * std::sin(angle), p.z};
-}
-
 double Distance2D(const TAcadPoint& a, const TAcadPoint& b) {
     return std::sqrt((b.y - a.y) * (b.y - a.y) + (b.x - a.x) * (b.x - a.x));
 }
@@ -99,8 +95,8 @@ TAcadPoint AxesToWorld(const TAcadPoint& l, const TAcadPoint& origin, const TAca
             origin.z + l.x * x.z + l.y * y.z + l.z * z.z};
 }
 
-bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double left, double top,
-                 double right, double bottom) {
+bool CutSegment(double& x0, double& y0, double& x1, double& y1, double left, double top,
+                double right, double bottom) {
     if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1))
         return true;
     const bool inside0 = x0 >= left && x0 <= right && y0 >= top && y0 <= bottom;

@@ -4,6 +4,7 @@
 
 #include "dxf/model.h"
 
+#include <cmath>
 #include <numbers>
 
 namespace quillon {
@@ -14,7 +15,9 @@ inline constexpr double kDegToRad = kPi / 180.0;
 inline TAcadPoint MakePoint(double x, double y, double z) {
     return {x, y, z};
 }
-TAcadPoint PolarPoint(const TAcadPoint& p, double angle, double distance);
+inline TAcadPoint PolarPoint(const TAcadPoint& p, double angle, double distance) {
+    return {p.x + distance * std::cos(angle), p.y + distance * std::sin(angle), p.z};
+}
 double Distance2D(const TAcadPoint& a, const TAcadPoint& b);
 double PointAngle(const TAcadPoint& a, const TAcadPoint& b); // in [0, 2*pi)
 bool SegmentIntersect(const TAcadPoint& a, const TAcadPoint& b, const TAcadPoint& c,
@@ -38,8 +41,15 @@ TAcadPoint AxesToWorld(const TAcadPoint& l, const TAcadPoint& origin, const TAca
                        const TAcadPoint& y, const TAcadPoint& z);
 
 // Cuts the segment (x0, y0)-(x1, y1) to the rectangle; false when it misses it. Segments with
-// coordinates that are not finite are left as they are.
-bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double left, double top,
-                 double right, double bottom);
+// coordinates that are not finite are left as they are. A segment wholly inside, the common
+// case, is settled inline.
+bool CutSegment(double& x0, double& y0, double& x1, double& y1, double left, double top,
+                double right, double bottom);
+inline bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double left, double top,
+                        double right, double bottom) {
+    const bool inside = x0 >= left && x0 <= right && y0 >= top && y0 <= bottom && x1 >= left &&
+                        x1 <= right && y1 >= top && y1 <= bottom;
+    return inside || CutSegment(x0, y0, x1, y1, left, top, right, bottom);
+}
 
 } // namespace quillon

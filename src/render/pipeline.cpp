@@ -14,9 +14,9 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
-#include <limits>
 #include <memory>
 #include <thread>
+#include <tuple>
 
 namespace quillon {
 
@@ -200,18 +200,12 @@ void RaiseArcEndAboveStart(TArcBlk& a) {
     if (a.st > a.ed) a.ed += 360;
 }
 
-} // namespace
-
-namespace {
-
 // The geometry of one draw: where the view's centre lands and how large a pixel is.
 struct Frame {
     QPoint origin;
     TAcadPoint centre;
     double upp;
     Box window;
-
-    double row(double y) const { return origin.y() - (y - centre.y) / upp; }
 };
 
 // A record the view shows: visible, in model space, on a visible layer.
@@ -224,55 +218,55 @@ TColor ColourOf(const DrawOptions& options, TColor c) {
     return c == options.background ? InvertColor(options.background) : c;
 }
 
-// Rows first .. end - 1 of the picture, for one of two passes drawing its halves at once. A
-// record wholly outside them is passed over when its pen is solid and one pixel wide: its pen is
-// still set, since a change of pen restarts the style pattern of the next.
-struct Rows {
-    double first = -std::numeric_limits<double>::infinity();
-    double end = std::numeric_limits<double>::infinity();
+// The lines, circles and arcs of a drawing taken as one run of figures, in that order, and the
+// figures a draw takes of them: all, or every other one of each array when thin.
+struct Figures {
+    const DxfDrawing& d;
+    size_t stride;
 
-    bool passOver(double y0, double y1, int penWidth, TPenStyle style) const {
-        // A pixel more than the figure on each side covers its rounding.
-        return penWidth == 1 && style == TPenStyle::psSolid &&
-               (std::max(y0, y1) + 2 < first || std::min(y0, y1) - 2 >= end);
+    size_t lines() const { return d.LineAry.size(); }
+    size_t circlesEnd() const { return lines() + d.CircleAry.size(); }
+    size_t end() const { return circlesEnd() + d.ArcAry.size(); }
+    bool taken(size_t i) const {
+        const size_t inArray = i < lines() ? i : i < circlesEnd() ? i - lines() : i - circlesEnd();
+        return inArray % stride == 0;
+    }
+    // The indices from `from` to `to` - 1 that fall in the array starting at figure `first`,
+    // counted in that array and starting on a taken one.
+    std::pair<size_t, size_t> within(size_t first, size_t count, size_t from, size_t to) const {
+        const size_t begin = from > first ? (from - first + stride - 1) / stride * stride : 0;
+        return {begin, std::min(count, to > first ? to - first : 0)};
     }
 };
 
-// The lines, circles and arcs of the drawing, in that order, within the given rows.
-void DrawFigures(Canvas& canvas, const DxfDrawing& d, const Frame& frame,
-                 const DrawOptions& options, Rows rows) {
+// Figures `from` to `to` - 1 of the drawing, in order.
+void DrawFigures(Canvas& canvas, DxfDrawing& d, const Frame& frame, const DrawOptions& options,
+                 size_t from, size_t to) {
     const bool noClip = options.noClip;
     const int penWidth = options.penWidth;
     const auto colourOf = [&](TColor c) { return ColourOf(options, c); };
     const auto shown = [&](const auto& r) { return Shown(d, r); };
-    const auto passOver = [&](const auto& r, double y, double radius) {
-        const double yc = frame.row(y), h = radius / frame.upp;
-        if (!rows.passOver(yc - h, yc + h, penWidth, r.PenStyle)) return false;
-        canvas.setPen(colourOf(r.PenColor), penWidth, r.PenStyle);
-        return true;
-    };
-    const size_t stride = options.thin ? 2 : 1;
-    for (size_t i = 0; i < d.LineAry.size(); i += stride) {
+    const Figures figures{d, options.thin ? size_t(2) : size_t(1)};
+    const size_t stride = figures.stride;
+    auto [i, end] = figures.within(0, d.LineAry.size(), from, to);
+    for (; i < end; i += stride) {
         const TAcadLineBlk& l = d.LineAry[i];
         if (!shown(l) || (!noClip && !LineInWindow(l, frame.window))) continue;
-        if (rows.passOver(frame.row(l.st.y), frame.row(l.ed.y), penWidth, l.PenStyle)) {
-            canvas.setPen(colourOf(l.PenColor), penWidth, l.PenStyle);
-            continue;
-        }
         DrawLine(canvas, frame.origin, PointSub(l.st, frame.centre), PointSub(l.ed, frame.centre),
                  frame.upp, colourOf(l.PenColor), penWidth, l.PenStyle);
     }
-    for (size_t i = 0; i < d.CircleAry.size(); i += stride) {
+    std::tie(i, end) = figures.within(figures.lines(), d.CircleAry.size(), from, to);
+    for (; i < end; i += stride) {
         const TCircleBlk& c = d.CircleAry[i];
         if (!shown(c) || (!noClip && !CircleInWindow(c, frame.window))) continue;
-        if (passOver(c, c.center.y, c.hankei)) continue;
         DrawArc(canvas, frame.origin, PointSub(c.center, frame.centre), c.hankei, 0, 0, frame.upp,
                 colourOf(c.PenColor), penWidth, c.PenStyle);
     }
-    for (size_t i = 0; i < d.ArcAry.size(); i += stride) {
-        const TArcBlk& a = d.ArcAry[i];
+    std::tie(i, end) = figures.within(figures.circlesEnd(), d.ArcAry.size(), from, to);
+    for (; i < end; i += stride) {
+        TArcBlk& a = d.ArcAry[i];
         if (!shown(a) || (!noClip && !ArcInWindow(a, frame.window))) continue;
-        if (passOver(a, a.center.y, a.hankei)) continue;
+        RaiseArcEndAboveStart(a);
         const TAcadPoint c = PointSub(a.center, frame.centre);
         if (std::fabs(a.ed - a.st) <= 1) {
             DrawLine(canvas, frame.origin, PolarPoint(c, a.st * kDegToRad, a.hankei),
@@ -283,6 +277,42 @@ void DrawFigures(Canvas& canvas, const DxfDrawing& d, const Frame& frame,
                     frame.upp, colourOf(a.PenColor), penWidth, a.PenStyle);
         }
     }
+}
+
+// Where a second thread can take over the figures: a shown figure at or after the middle of the
+// work that surely sets a solid pen of its own, so that nothing drawn after it depends on the
+// pen or the place in a style pattern before it. The end when there is none.
+size_t HandOver(const DxfDrawing& d, const Frame& frame, const DrawOptions& options) {
+    const Figures figures{d, options.thin ? size_t(2) : size_t(1)};
+    // An arc costs about three lines or circles (the turns to its ends, the test of its sweep).
+    const size_t work = figures.circlesEnd() + 3 * d.ArcAry.size();
+    const size_t middle = work / 2 <= figures.circlesEnd()
+                              ? work / 2
+                              : figures.circlesEnd() + (work / 2 - figures.circlesEnd()) / 3;
+    // Within a margin of the pixel limits a line is never cut (and always sets its pen).
+    constexpr double kSafe = 1 << 19;
+    const auto near = [&](const TAcadPoint& p) {
+        return std::fabs((p.x - frame.centre.x) / frame.upp) < kSafe &&
+               std::fabs((p.y - frame.centre.y) / frame.upp) < kSafe;
+    };
+    const auto settles = [&](const auto& r) {
+        return r.PenStyle == TPenStyle::psSolid && Shown(d, r);
+    };
+    for (size_t i = middle; i < figures.circlesEnd(); ++i) {
+        if (!figures.taken(i)) continue;
+        if (i < figures.lines()) {
+            const TAcadLineBlk& l = d.LineAry[i];
+            if (settles(l) && (options.noClip || LineInWindow(l, frame.window)) && near(l.st) &&
+                near(l.ed))
+                return i;
+        } else {
+            const TCircleBlk& c = d.CircleAry[i - figures.lines()];
+            if (settles(c) && (options.noClip || CircleInWindow(c, frame.window)) &&
+                Nearest(c.hankei / frame.upp) > 0)
+                return i;
+        }
+    }
+    return figures.end();
 }
 
 unsigned Cores() {
@@ -299,39 +329,36 @@ void DrawDxf(Canvas& canvas, DxfDrawing& d, const ViewState& view, const DrawOpt
     const double upp = UnitsPerPixel(view.ViewWidth, view.ViewHeight, width, height, fill);
     const Frame frame{QPoint(width / 2, height / 2), view.ViewCentre, upp,
                       WindowOfView(view.ViewCentre, width, height, upp)};
-    const auto shown = [&](const auto& r) { return Shown(d, r); };
-    const size_t stride = options.thin ? 2 : 1;
-    for (size_t i = 0; i < d.ArcAry.size(); i += stride) {
-        TArcBlk& a = d.ArcAry[i];
-        if (shown(a) && (options.noClip || ArcInWindow(a, frame.window))) RaiseArcEndAboveStart(a);
-    }
-    // Two passes at once, each drawing the records that touch its half of the picture in order
-    // into a picture of its own: the lower half is then taken from the second.
-    const size_t figures = d.LineAry.size() + d.CircleAry.size() + d.ArcAry.size();
-    if (figures >= options.halvesFrom && Cores() > 1 && height > 1 && options.penWidth == 1 &&
-        !canvas.recording()) {
-        const int half = height / 2;
-        const std::unique_ptr<Canvas> lower = canvas.twin();
+    const size_t figures = Figures{d, 1}.end();
+    // Two threads at once: the first draws the figures before the hand-over, the second the
+    // rest on a picture of its own, which is then laid over the first's. With a copy pen each
+    // pixel shows the last figure drawn on it, so the picture is the one of a single run.
+    size_t handOver = figures;
+    if (figures >= options.halvesFrom && Cores() > 1 && options.penWidth == 1 &&
+        canvas.penMode() == PenMode::Copy && !canvas.recording())
+        handOver = HandOver(d, frame, options);
+    if (handOver < figures) {
+        const std::unique_ptr<Canvas> later = canvas.overlay();
         std::exception_ptr failure;
         std::thread second([&] {
             try {
-                DrawFigures(*lower, d, frame, options, {double(half), double(height)});
+                DrawFigures(*later, d, frame, options, handOver, figures);
             } catch (...) {
                 failure = std::current_exception();
             }
         });
-        DrawFigures(canvas, d, frame, options, {0, double(half)});
+        DrawFigures(canvas, d, frame, options, 0, handOver);
         second.join();
         if (failure) std::rethrow_exception(failure);
-        canvas.takeRows(*lower, half);
+        canvas.layOver(*later);
     } else {
-        DrawFigures(canvas, d, frame, options, {});
+        DrawFigures(canvas, d, frame, options, 0, figures);
     }
     if (options.thin) return;
     TextFonts ownFonts;
     TextFonts& fonts = options.fonts ? *options.fonts : ownFonts;
     for (const TTextBlk& t : d.TextAry) {
-        if (!shown(t) || (t.code70 & 1)) continue;
+        if (!Shown(d, t) || (t.code70 & 1)) continue;
         if (Nearest(t.code40 / upp * 1.3) <= 1) continue; // a cell this small draws nothing
         if (!options.noClip && !TextInWindow(t, frame.window)) continue;
         DrawDxfText(canvas, fonts, frame.origin, t, ReplaceTextControlCodes(t.str),

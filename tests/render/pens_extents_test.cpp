@@ -89,7 +89,10 @@ TEST(Extents, ArcBoxes) {
     } cases[] = {{0, 90, {0, 0, 0}, {1, 1, 0}},
                  {270, 90, {0, -1, 0}, {1, 1, 0}},
                  {45, 135, {-0.70710678, 0.70710678, 0}, {0.70710678, 1, 0}},
-                 {90, 360, {-1, -1, 0}, {1, 1, 0}}};
+                 {90, 360, {-1, -1, 0}, {1, 1, 0}},
+                 // ends raised a turn above their starts, as drawing leaves them
+                 {270, 450, {0, -1, 0}, {1, 1, 0}},
+                 {300, 400, {0.5, -0.8660254, 0}, {1, 0.64278761, 0}}};
     for (const auto& c : cases) {
         const Box b = ArcBox({0, 0, 0}, 1, c.start * kDegToRad, c.end * kDegToRad);
         EXPECT_NEAR(b.min.x, c.min.x, 1e-6) << c.start << " " << c.end;
