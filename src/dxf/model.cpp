@@ -57,6 +57,13 @@ void Renumber(RecordArray<TLwpBlk>& polylines, RecordArray<TLwpVer>& vertices, s
 
 } // namespace
 
+void DxfDrawing::clear() {
+    ForEachRecordArray(*this, *this, [](auto& array, auto&) { array.clear(); });
+    LayerAry.clear();
+    ViewAry.clear();
+    ExtMinPt = ExtMaxPt = TAcadPoint{};
+}
+
 void AppendDrawing(DxfDrawing& into, DxfDrawing& from, size_t sharedLayers) {
     Renumber(from.LwpAry, from.LwpVerAry, into.LwpAry.size());
     Renumber(from.BlkLwpAry, from.BlkLwpVerAry, into.BlkLwpAry.size());

@@ -245,7 +245,7 @@ struct TSplineBlk {
     bool operator==(const TSplineBlk&) const = default;
 };
 
-// One drawing: every array of the model, replaced as a whole by each read.
+// One drawing: every array of the model, refilled by each read.
 struct DxfDrawing {
     RecordArray<TAcadLineBlk> LineAry;
     RecordArray<TCircleBlk> CircleAry;
@@ -275,7 +275,10 @@ struct DxfDrawing {
 
     TAcadPoint ExtMinPt, ExtMaxPt;
 
-    void clear() { *this = DxfDrawing{}; }
+    // Empties the drawing for the next read. The arrays keep their memory: a window reading
+    // one drawing after another into the same model writes most records into memory already
+    // in use instead of asking the system for new pages each time.
+    void clear();
 };
 
 // Calls f(a.X, b.X) for every record array X of two drawings (all but the layer and view

@@ -65,9 +65,10 @@ TEST(Corpus, EveryDxfReadsAndMatchesAnIndependentCount) {
 
 TEST(Corpus, EveryDxfReadInTwoHalvesIsReadAsByOneReader) {
     QUILLON_CORPUS_FILES(files, ".dxf", 1000);
+    DxfDrawing reused;
     for (const auto& file : files) {
         QString version;
         ScanAcadVer(file.path, version);
-        test::ReadAloneAndInHalves(file.path, ChooseEncoding(version));
+        test::ReadAloneAndInHalves(file.path, ChooseEncoding(version), reused);
     }
 }

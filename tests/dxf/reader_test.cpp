@@ -438,11 +438,12 @@ TEST(Reader, TwoHalvesReadTheDrawingOfOneReader) {
         {"a table after the entities", firstHalf + lines,
          DxfOf("0 SECTION 2 TABLES 0 TABLE 2 LAYER 0 LAYER 2 NEW2 62 3 0 ENDTAB 0 ENDSEC")},
     };
+    DxfDrawing reused;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         TempFolder dir;
         const QString path =
             dir.write("t.dxf", EntitiesSection(firstHalf + c.secondHalf) + c.after);
-        test::ReadAloneAndInHalves(path, TextEncoding::Cp932);
+        test::ReadAloneAndInHalves(path, TextEncoding::Cp932, reused);
     }
 }

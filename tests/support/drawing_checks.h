@@ -16,9 +16,10 @@ struct RecordedMessages : MessageSink {
     }
 };
 
-// The drawing read by one reader and the one read in two halves: every record the same.
-inline void ReadAloneAndInHalves(const QString& path, TextEncoding encoding) {
-    DxfDrawing one, two;
+// The drawing read by one reader and the one read in two halves: every record the same. The
+// halves read into `two`, which may hold an earlier drawing, as the window's model does.
+inline void ReadAloneAndInHalves(const QString& path, TextEncoding encoding, DxfDrawing& two) {
+    DxfDrawing one;
     QString oneStatus, twoStatus, oneVersion, twoVersion;
     ReadDxfFile(one, path, nullptr, nullptr, oneStatus, encoding, oneVersion, {false});
     ReadDxfFile(two, path, nullptr, nullptr, twoStatus, encoding, twoVersion, {true, 0});
@@ -26,6 +27,7 @@ inline void ReadAloneAndInHalves(const QString& path, TextEncoding encoding) {
     EXPECT_EQ(oneStatus.toStdString(), twoStatus.toStdString()) << name;
     EXPECT_EQ(oneVersion.toStdString(), twoVersion.toStdString()) << name;
     EXPECT_TRUE(one.LayerAry == two.LayerAry) << name;
+    EXPECT_TRUE(one.ViewAry == two.ViewAry) << name;
     int array = 0;
     ForEachRecordArray(one, two, [&](const auto& a, const auto& b) {
         EXPECT_TRUE(a == b) << name << ": array " << array << ", " << a.size() << " against "
