@@ -32,11 +32,13 @@ inline bool ParseReal(std::string_view s, double& out) {
     if (b != e && (*b == '+' || *b == '-')) negative = *b++ == '-';
     // from_chars would also take "inf" and "nan"; a DXF real starts with a digit or the point.
     if (b == e || !((*b >= '0' && *b <= '9') || *b == '.')) return false;
-    // Plain decimals of up to 15 digits are exact as an integer divided by a power of ten
-    // (both exact doubles, so the division rounds correctly); anything else goes the long way.
+    // A plain decimal whose digits make an integer of at most 2^53 with at most 22 of them after
+    // the point is that integer divided by a power of ten, both exact doubles: the division
+    // rounds correctly. That takes most reals of up to 16 digits; the rest go the long way.
     {
-        static constexpr double kPow10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                            1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
         uint64_t mantissa = 0;
         int digits = 0, fraction = -1;
         const char* p = b;
@@ -51,7 +53,8 @@ inline bool ParseReal(std::string_view s, double& out) {
                 break;
             }
         }
-        if (p == e && digits > 0 && digits <= 15) {
+        if (p == e && digits > 0 && digits <= 19 && mantissa <= (uint64_t(1) << 53) &&
+            fraction <= 22) {
             out = double(mantissa) / kPow10[fraction < 0 ? 0 : fraction];
             if (negative) out = -out;
             return true;
