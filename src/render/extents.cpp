@@ -183,7 +183,18 @@ bool ArcCrossesWindow(const TArcBlk& a, const Box& w) {
 }
 
 bool TextInWindow(const TTextBlk& t, const Box& w) {
-    return InWindow(t.pt10, w) || OutlinesCross(TextBoxOf(t), w);
+    if (InWindow(t.pt10, w)) return true;
+    // Most texts of a zoomed view lie far from it: how far a box can reach from the point it is
+    // built on (its corners are turned, its lines stacked, never longer than this) tells so
+    // without the box.
+    const double cell = std::fabs(t.code40), characters = double(t.str.size());
+    const double reach =
+        t.mtflag ? std::fabs(t.code41) + cell * std::fabs(t.code44) * 1.86 * (characters + 1)
+                 : 3 * (cell * std::fabs(t.code41) * 0.855 * characters + cell);
+    const double r = reach * 1.01; // and room for rounding
+    const TAcadPoint& a = t.mtflag || (t.code72 == 0 && t.code73 == 0) ? t.pt10 : t.pt11;
+    if (BesideWindow(a.x - r, a.y - r, a.x + r, a.y + r, w)) return false;
+    return OutlinesCross(TextBoxOf(t), w);
 }
 
 } // namespace quillon

@@ -133,6 +133,38 @@ TEST(Extents, WindowTests) {
     EXPECT_FALSE(TextInWindow(t, w));
 }
 
+TEST(Extents, AWindowAboutAnyCornerOfATextsBoxSeesTheText) {
+    // Texts of every alignment, turned, and multi-line texts of every attachment, with long
+    // strings: their boxes reach far from the point they are built on.
+    std::vector<TTextBlk> texts;
+    for (int align = 0; align <= 5; ++align) {
+        TTextBlk t = Text("a long line of text", {0, 0, 0}, 2.5);
+        t.code72 = int16_t(align);
+        t.code73 = int16_t(align % 4);
+        t.pt11 = {3, -2, 0};
+        t.code50 = 30 * align;
+        texts.push_back(t);
+    }
+    for (int attach = 1; attach <= 9; ++attach) {
+        TTextBlk t = Text("one\\Ptwo\\Pthree", {0, 0, 0}, 2);
+        t.mtflag = true;
+        t.code71 = int16_t(attach);
+        t.code41 = 5;
+        t.code44 = 1.5;
+        t.code50 = 20 * attach;
+        texts.push_back(t);
+    }
+    for (const TTextBlk& t : texts) {
+        const Box b = TextBoxOf(t);
+        for (const TAcadPoint& c :
+             {b.min, b.max, TAcadPoint{b.min.x, b.max.y, 0}, TAcadPoint{b.max.x, b.min.y, 0}}) {
+            const Box w{{c.x - 0.01, c.y - 0.01, 0}, {c.x + 0.01, c.y + 0.01, 0}};
+            EXPECT_TRUE(TextInWindow(t, w)) << t.str.toStdString() << " " << t.code72 << " "
+                                            << t.code71 << " at " << c.x << ", " << c.y;
+        }
+    }
+}
+
 TEST(LayerIndex, FirstExactNameAndLayersAddedLater) {
     DxfDrawing d;
     LayerIndex layers(d.LayerAry);
