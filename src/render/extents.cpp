@@ -4,6 +4,7 @@
 #include "dxf/text_decoding.h"
 #include "render/geometry.h"
 #include "render/text_drawing.h"
+#include "render/two_threads.h"
 
 #include <algorithm>
 #include <cmath>
@@ -131,32 +132,81 @@ Box TextBoxOf(const TTextBlk& t) {
                    t.code50, t.code41, t.code40);
 }
 
-void CalcExtents(DxfDrawing& d) {
-    d.ExtMinPt = d.ExtMaxPt = {};
+namespace {
+
+// The boxes of a run of records taken in order: the first one as it stands, and the least and
+// greatest coordinates of all of them (a coordinate that is not a number changes neither).
+struct Reach {
+    bool any = false;
+    Box first;
+    Box all{{HUGE_VAL, HUGE_VAL, 0}, {-HUGE_VAL, -HUGE_VAL, 0}};
+
+    void add(const Box& b) {
+        if (!any) first = b, any = true;
+        Widen(all, b);
+    }
+    // The reach of this run followed by `later`. Ties keep the earlier coordinate, as widening a
+    // box record by record does.
+    void follow(const Reach& later) {
+        if (!later.any) return;
+        if (!any) first = later.first, any = true;
+        Widen(all, later.all);
+    }
+    // The box widened record by record from the first: a coordinate of the first box that is
+    // not a number stays so.
+    Box box() const {
+        const auto pick = [](double a, double b) { return std::isnan(a) ? a : b; };
+        return {{pick(first.min.x, all.min.x), pick(first.min.y, all.min.y), 0},
+                {pick(first.max.x, all.max.x), pick(first.max.y, all.max.y), 0}};
+    }
+};
+
+// The reach of the lines, circles and arcs (one run, in that order) from `from` to `to` - 1.
+Reach FiguresReach(const DxfDrawing& d, size_t from, size_t to) {
     LayerIndex layers(d.LayerAry);
-    Box running;
-    bool first = true;
-    const auto add = [&](const Box& b) {
-        if (first)
-            running = b, first = false;
-        else
-            Widen(running, b);
+    Reach reach;
+    const auto each = [&](const auto& array, size_t first, const auto& boxOf) {
+        const size_t begin = from > first ? from - first : 0;
+        const size_t end = std::min(array.size(), to > first ? to - first : 0);
+        for (size_t i = begin; i < end; ++i) {
+            const auto& r = array[i];
+            if (r.code60 == 0 && r.code67 == 0 && layers.visible(r.layer)) reach.add(boxOf(r));
+        }
     };
-    const auto counts = [&](const auto& r) {
-        return r.code60 == 0 && r.code67 == 0 && layers.visible(r.layer);
-    };
-    for (const TAcadLineBlk& l : d.LineAry)
-        if (counts(l)) add(OrderCorners(l.st, l.ed));
-    for (const TCircleBlk& c : d.CircleAry)
-        if (counts(c)) add(CircleBox(c.center, c.hankei));
-    for (const TArcBlk& a : d.ArcAry)
-        if (counts(a)) add(ArcBox(a.center, a.hankei, a.st * kDegToRad, a.ed * kDegToRad));
-    if (first)
+    const size_t lines = d.LineAry.size(), circles = lines + d.CircleAry.size();
+    each(d.LineAry, 0, [](const TAcadLineBlk& l) { return OrderCorners(l.st, l.ed); });
+    each(d.CircleAry, lines, [](const TCircleBlk& c) { return CircleBox(c.center, c.hankei); });
+    each(d.ArcAry, circles, [](const TArcBlk& a) {
+        return ArcBox(a.center, a.hankei, a.st * kDegToRad, a.ed * kDegToRad);
+    });
+    return reach;
+}
+
+} // namespace
+
+void CalcExtents(DxfDrawing& d, size_t twoThreadsFrom) {
+    d.ExtMinPt = d.ExtMaxPt = {};
+    const size_t figures = d.LineAry.size() + d.CircleAry.size() + d.ArcAry.size();
+    Reach reach;
+    if (WorthASecondThread(figures, twoThreadsFrom)) {
+        Reach parts[2];
+        RunInTwo([&](int k) {
+            parts[k] = FiguresReach(d, k == 0 ? 0 : figures / 2, k == 0 ? figures / 2 : figures);
+        });
+        reach = parts[0];
+        reach.follow(parts[1]);
+    } else {
+        reach = FiguresReach(d, 0, figures);
+    }
+    if (!reach.any) { // a drawing of texts alone
+        LayerIndex layers(d.LayerAry);
         for (const TTextBlk& t : d.TextAry)
-            if (counts(t)) add(TextBoxOf(t));
-    if (!first) {
-        d.ExtMinPt = {running.min.x, running.min.y, 0};
-        d.ExtMaxPt = {running.max.x, running.max.y, 0};
+            if (t.code60 == 0 && t.code67 == 0 && layers.visible(t.layer)) reach.add(TextBoxOf(t));
+    }
+    if (reach.any) {
+        const Box b = reach.box();
+        d.ExtMinPt = b.min;
+        d.ExtMaxPt = b.max;
     }
 }
 

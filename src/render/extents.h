@@ -3,6 +3,7 @@
 #pragma once
 
 #include "dxf/model.h"
+#include "render/two_threads.h"
 #include "render/view.h"
 
 #include <algorithm>
@@ -22,8 +23,9 @@ Box TextBoxOf(const TTextBlk& t);
 // by its vertical (code73) and horizontal (code72) alignment.
 double TextCellRise(int code72, int code73, double cell);
 
-// Sets ExtMinPt and ExtMaxPt of the drawing.
-void CalcExtents(DxfDrawing& d);
+// Sets ExtMinPt and ExtMaxPt of the drawing; from `twoThreadsFrom` lines, circles and arcs two
+// threads share the work (the extents are those of one).
+void CalcExtents(DxfDrawing& d, size_t twoThreadsFrom = kTwoThreadsFrom);
 
 // The window tests settle a record wholly inside or wholly beside the window inline, the rest
 // (a record crossing the window's edge) out of line.

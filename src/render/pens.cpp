@@ -2,11 +2,13 @@
 
 #include "dxf/layer_index.h"
 #include "render/geometry.h"
+#include "render/two_threads.h"
 #include "render/view.h"
 
 #include <QHash>
 #include <cmath>
 #include <cstdlib>
+#include <span>
 
 namespace quillon {
 
@@ -66,7 +68,16 @@ TPenStyle EntityPenStyle(const DxfDrawing& d, LayerIndex& layers, const QString&
     return LineTypeToPenStyle(ltype);
 }
 
-void ResolvePens(DxfDrawing& d) {
+namespace {
+
+// Part `part` of `parts` equal parts of an array.
+template <class A> auto PartOf(A& a, int part, int parts) {
+    const size_t n = a.size();
+    return std::span(a.data() + n * size_t(part) / size_t(parts),
+                     a.data() + n * size_t(part + 1) / size_t(parts));
+}
+
+void ResolvePensOfPart(DxfDrawing& d, int part, int parts) {
     LayerIndex layers(d.LayerAry);
     // A style is worked out once per pair of line type and layer.
     QHash<QPair<const void*, const void*>, TPenStyle> styles;
@@ -81,10 +92,21 @@ void ResolvePens(DxfDrawing& d) {
             r.PenStyle = *it;
         }
     };
-    for (auto& r : d.LineAry) resolve(r);
-    for (auto& r : d.ArcAry) resolve(r);
-    for (auto& r : d.CircleAry) resolve(r);
-    for (auto& r : d.TextAry) resolve(r);
+    for (auto& r : PartOf(d.LineAry, part, parts)) resolve(r);
+    for (auto& r : PartOf(d.ArcAry, part, parts)) resolve(r);
+    for (auto& r : PartOf(d.CircleAry, part, parts)) resolve(r);
+    for (auto& r : PartOf(d.TextAry, part, parts)) resolve(r);
+}
+
+} // namespace
+
+void ResolvePens(DxfDrawing& d, size_t twoThreadsFrom) {
+    // Each record's pen is its own: two threads may take half of each array.
+    const size_t records = d.LineAry.size() + d.ArcAry.size() + d.CircleAry.size();
+    if (WorthASecondThread(records, twoThreadsFrom))
+        RunInTwo([&](int part) { ResolvePensOfPart(d, part, 2); });
+    else
+        ResolvePensOfPart(d, 0, 1);
 }
 
 } // namespace quillon

@@ -3,6 +3,7 @@
 
 #include "dxf/model.h"
 #include "render/canvas.h"
+#include "render/two_threads.h"
 
 #include <QPoint>
 
@@ -14,7 +15,8 @@ class LayerIndex;
 TPenStyle EntityPenStyle(const DxfDrawing& d, LayerIndex& layers, const QString& ltype,
                          const QString& layer);
 
-// Fills PenColor, PenStyle and layindex of every drawable record.
-void ResolvePens(DxfDrawing& d);
+// Fills PenColor, PenStyle and layindex of every drawable record; from `twoThreadsFrom` lines,
+// arcs and circles two threads share the work.
+void ResolvePens(DxfDrawing& d, size_t twoThreadsFrom = kTwoThreadsFrom);
 
 } // namespace quillon

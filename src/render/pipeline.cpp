@@ -8,14 +8,13 @@
 #include "render/geometry.h"
 #include "render/pens.h"
 #include "render/text_drawing.h"
+#include "render/two_threads.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>
-#include <exception>
 #include <memory>
-#include <thread>
 #include <tuple>
 
 namespace quillon {
@@ -315,11 +314,6 @@ size_t HandOver(const DxfDrawing& d, const Frame& frame, const DrawOptions& opti
     return figures.end();
 }
 
-unsigned Cores() {
-    static const unsigned cores = std::thread::hardware_concurrency();
-    return cores;
-}
-
 } // namespace
 
 void DrawDxf(Canvas& canvas, DxfDrawing& d, const ViewState& view, const DrawOptions& options) {
@@ -334,22 +328,17 @@ void DrawDxf(Canvas& canvas, DxfDrawing& d, const ViewState& view, const DrawOpt
     // rest on a picture of its own, which is then laid over the first's. With a copy pen each
     // pixel shows the last figure drawn on it, so the picture is the one of a single run.
     size_t handOver = figures;
-    if (figures >= options.halvesFrom && Cores() > 1 && options.penWidth == 1 &&
+    if (WorthASecondThread(figures, options.halvesFrom) && options.penWidth == 1 &&
         canvas.penMode() == PenMode::Copy && !canvas.recording())
         handOver = HandOver(d, frame, options);
     if (handOver < figures) {
         const std::unique_ptr<Canvas> later = canvas.overlay();
-        std::exception_ptr failure;
-        std::thread second([&] {
-            try {
+        RunInTwo([&](int part) {
+            if (part == 0)
+                DrawFigures(canvas, d, frame, options, 0, handOver);
+            else
                 DrawFigures(*later, d, frame, options, handOver, figures);
-            } catch (...) {
-                failure = std::current_exception();
-            }
         });
-        DrawFigures(canvas, d, frame, options, 0, handOver);
-        second.join();
-        if (failure) std::rethrow_exception(failure);
         canvas.layOver(*later);
     } else {
         DrawFigures(canvas, d, frame, options, 0, figures);

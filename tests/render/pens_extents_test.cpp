@@ -3,6 +3,7 @@
 #include "render/geometry.h"
 #include "render/pens.h"
 
+#include <cstring>
 #include <gtest/gtest.h>
 
 using namespace quillon;
@@ -80,6 +81,41 @@ TEST(Extents, LinesWinOverTexts) {
     CalcExtents(d);
     EXPECT_EQ(d.ExtMinPt, (TAcadPoint{}));
     EXPECT_EQ(d.ExtMaxPt, (TAcadPoint{}));
+}
+
+TEST(Extents, TwoThreadsFindTheExtentsOfOne) {
+    // Widening record by record keeps a first coordinate that is not a number, passes over later
+    // ones and keeps the earlier of two equal ones (0 and -0): shared between two threads, the
+    // run still gives the same bits, wherever the counted records lie.
+    const double nan = std::nan(""), z = 0.0, mz = -0.0;
+    const auto line = [](TAcadPoint a, TAcadPoint b, int16_t hidden = 0) {
+        TAcadLineBlk l;
+        l.layer = "0";
+        l.st = a;
+        l.ed = b;
+        l.code60 = hidden;
+        return l;
+    };
+    const std::vector<std::vector<TAcadLineBlk>> cases = {
+        {line({nan, 1, 0}, {2, 3, 0}), line({-5, -5, 0}, {9, nan, 0}), line({1, 1, 0}, {4, 4, 0})},
+        {line({0, 0, 0}, {0, 0, 0}, 1), line({0, 0, 0}, {0, 0, 0}, 1), line({mz, z, 0}, {z, mz, 0}),
+         line({z, mz, 0}, {mz, z, 0})},
+        {line({z, z, 0}, {1, 1, 0}), line({mz, mz, 0}, {2, 2, 0}), line({3, nan, 0}, {-1, 7, 0})},
+        {line({1, 1, 0}, {2, 2, 0}, 1), line({1, 1, 0}, {2, 2, 0}, 1), line({nan, 4, 0}, {5, 6, 0}),
+         line({-3, -3, 0}, {8, 8, 0})},
+    };
+    for (const auto& lines : cases) {
+        DxfDrawing one, two;
+        one.LayerAry.push_back(DefaultLayer("0"));
+        one.LineAry.assign(lines.begin(), lines.end());
+        two = one;
+        CalcExtents(one, SIZE_MAX);
+        CalcExtents(two, 0);
+        EXPECT_EQ(std::memcmp(&one.ExtMinPt, &two.ExtMinPt, sizeof(TAcadPoint)), 0)
+            << &lines - &cases[0];
+        EXPECT_EQ(std::memcmp(&one.ExtMaxPt, &two.ExtMaxPt, sizeof(TAcadPoint)), 0)
+            << &lines - &cases[0];
+    }
 }
 
 TEST(Extents, ArcBoxes) {
