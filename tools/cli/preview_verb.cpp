@@ -5,6 +5,7 @@
 #include "digest.h"
 #include "dwg/thumbnail.h"
 #include "dxf/reader.h"
+#include "png_output.h"
 #include "render/pipeline.h"
 #include "verbs.h"
 
@@ -20,10 +21,6 @@ namespace quillon::cli {
 namespace {
 
 using nlohmann::json;
-
-// PNG quality 80: zlib's fastest level. The default level costs more than the drawing itself on
-// a large picture and saves little on line art.
-constexpr int kFastPng = 80;
 
 json Point(const TAcadPoint& p) {
     return json::array({p.x, p.y, p.z});
@@ -98,7 +95,7 @@ int PreviewDxf(const QString& file, QSize size, const std::vector<double>& viewA
         view.ViewHeight = viewArg[3];
         picture = RedrawCurrentView(d, view, size);
     }
-    if (!out.isEmpty() && !picture.save(out, "PNG", kFastPng)) {
+    if (!out.isEmpty() && !WritePng(picture, out)) {
         return Fail(kMissing, "cannot write " + out.toStdString());
     }
     if (asJson) {
@@ -158,7 +155,7 @@ int PreviewDwg(const QString& file, QSize size, bool whiteEmphasis, const QStrin
     QImage picture;
     ThumbnailFacts facts;
     ShowDwgThumbnail(file, size, {0, true, whiteEmphasis}, picture, &facts);
-    if (!out.isEmpty() && !picture.save(out, "PNG", kFastPng)) {
+    if (!out.isEmpty() && !WritePng(picture, out)) {
         return Fail(kMissing, "cannot write " + out.toStdString());
     }
     if (asJson) {

@@ -1,6 +1,7 @@
 // quillon-cli thumbnails FOLDER -o OUTDIR [--size WxH] [--jobs N] [--no-cache]: the file list's
 // thumbnails of a folder's drawings as PNG files named after them, and one JSON line per file
 // (file, kind, status, milliseconds).
+#include "png_output.h"
 #include "thumbs/thumbnail_cache.h"
 #include "thumbs/thumbnail_maker.h"
 #include "verbs.h"
@@ -54,7 +55,7 @@ int RunThumbnails(const ThumbnailsArgs& a) {
             status = t.drawn ? "drawn" : "crossed";
             cache.store(file, *size, picture);
         }
-        const bool saved = picture.save(out.filePath(name + QStringLiteral(".png")), "PNG", 90);
+        const bool saved = WritePng(picture, out.filePath(name + QStringLiteral(".png")));
         const nlohmann::json line = {{"file", file.toStdString()},
                                      {"kind", kind},
                                      {"status", saved ? status : "unwritten"},
