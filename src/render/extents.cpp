@@ -2,6 +2,7 @@
 
 #include "dxf/layer_index.h"
 #include "dxf/text_decoding.h"
+#include "render/figure_run.h"
 #include "render/geometry.h"
 #include "render/text_drawing.h"
 #include "render/two_threads.h"
@@ -165,20 +166,15 @@ struct Reach {
 Reach FiguresReach(const DxfDrawing& d, size_t from, size_t to) {
     LayerIndex layers(d.LayerAry);
     Reach reach;
-    const auto each = [&](const auto& array, size_t first, const auto& boxOf) {
-        const size_t begin = from > first ? from - first : 0;
-        const size_t end = std::min(array.size(), to > first ? to - first : 0);
-        for (size_t i = begin; i < end; ++i) {
-            const auto& r = array[i];
-            if (r.code60 == 0 && r.code67 == 0 && layers.visible(r.layer)) reach.add(boxOf(r));
-        }
+    const auto add = [&](const auto& r, const Box& box) {
+        if (r.code60 == 0 && r.code67 == 0 && layers.visible(r.layer)) reach.add(box);
     };
-    const size_t lines = d.LineAry.size(), circles = lines + d.CircleAry.size();
-    each(d.LineAry, 0, [](const TAcadLineBlk& l) { return OrderCorners(l.st, l.ed); });
-    each(d.CircleAry, lines, [](const TCircleBlk& c) { return CircleBox(c.center, c.hankei); });
-    each(d.ArcAry, circles, [](const TArcBlk& a) {
-        return ArcBox(a.center, a.hankei, a.st * kDegToRad, a.ed * kDegToRad);
-    });
+    FigureRun{d, 1}.each(
+        from, to, [&](const TAcadLineBlk& l) { add(l, OrderCorners(l.st, l.ed)); },
+        [&](const TCircleBlk& c) { add(c, CircleBox(c.center, c.hankei)); },
+        [&](const TArcBlk& a) {
+            add(a, ArcBox(a.center, a.hankei, a.st * kDegToRad, a.ed * kDegToRad));
+        });
     return reach;
 }
 
@@ -186,7 +182,7 @@ Reach FiguresReach(const DxfDrawing& d, size_t from, size_t to) {
 
 void CalcExtents(DxfDrawing& d, size_t twoThreadsFrom) {
     d.ExtMinPt = d.ExtMaxPt = {};
-    const size_t figures = d.LineAry.size() + d.CircleAry.size() + d.ArcAry.size();
+    const size_t figures = FigureRun{d, 1}.end();
     Reach reach;
     if (WorthASecondThread(figures, twoThreadsFrom)) {
         Reach parts[2];

@@ -101,7 +101,6 @@ bool CutSegment(double& x0, double& y0, double& x1, double& y1, double left, dou
         return true;
     const bool inside0 = x0 >= left && x0 <= right && y0 >= top && y0 <= bottom;
     const bool inside1 = x1 >= left && x1 <= right && y1 >= top && y1 <= bottom;
-    if (inside0 && inside1) return true; // the common case, untouched
     // Liang-Barsky: the part of the parameter range [0, 1] inside all four edges.
     const double dx = x1 - x0, dy = y1 - y0;
     double t0 = 0, t1 = 1;

@@ -42,7 +42,7 @@ TAcadPoint AxesToWorld(const TAcadPoint& l, const TAcadPoint& origin, const TAca
 
 // Cuts the segment (x0, y0)-(x1, y1) to the rectangle; false when it misses it. Segments with
 // coordinates that are not finite are left as they are. A segment wholly inside, the common
-// case, is settled inline.
+// case, is settled inline; CutSegment takes the others.
 bool CutSegment(double& x0, double& y0, double& x1, double& y1, double left, double top,
                 double right, double bottom);
 inline bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double left, double top,

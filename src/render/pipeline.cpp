@@ -5,6 +5,7 @@
 #include "render/conversions.h"
 #include "render/entity_drawing.h"
 #include "render/extents.h"
+#include "render/figure_run.h"
 #include "render/geometry.h"
 #include "render/pens.h"
 #include "render/text_drawing.h"
@@ -15,7 +16,6 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <tuple>
 
 namespace quillon {
 
@@ -217,27 +217,6 @@ TColor ColourOf(const DrawOptions& options, TColor c) {
     return c == options.background ? InvertColor(options.background) : c;
 }
 
-// The lines, circles and arcs of a drawing taken as one run of figures, in that order, and the
-// figures a draw takes of them: all, or every other one of each array when thin.
-struct Figures {
-    const DxfDrawing& d;
-    size_t stride;
-
-    size_t lines() const { return d.LineAry.size(); }
-    size_t circlesEnd() const { return lines() + d.CircleAry.size(); }
-    size_t end() const { return circlesEnd() + d.ArcAry.size(); }
-    bool taken(size_t i) const {
-        const size_t inArray = i < lines() ? i : i < circlesEnd() ? i - lines() : i - circlesEnd();
-        return inArray % stride == 0;
-    }
-    // The indices from `from` to `to` - 1 that fall in the array starting at figure `first`,
-    // counted in that array and starting on a taken one.
-    std::pair<size_t, size_t> within(size_t first, size_t count, size_t from, size_t to) const {
-        const size_t begin = from > first ? (from - first + stride - 1) / stride * stride : 0;
-        return {begin, std::min(count, to > first ? to - first : 0)};
-    }
-};
-
 // Figures `from` to `to` - 1 of the drawing, in order.
 void DrawFigures(Canvas& canvas, DxfDrawing& d, const Frame& frame, const DrawOptions& options,
                  size_t from, size_t to) {
@@ -245,44 +224,39 @@ void DrawFigures(Canvas& canvas, DxfDrawing& d, const Frame& frame, const DrawOp
     const int penWidth = options.penWidth;
     const auto colourOf = [&](TColor c) { return ColourOf(options, c); };
     const auto shown = [&](const auto& r) { return Shown(d, r); };
-    const Figures figures{d, options.thin ? size_t(2) : size_t(1)};
-    const size_t stride = figures.stride;
-    auto [i, end] = figures.within(0, d.LineAry.size(), from, to);
-    for (; i < end; i += stride) {
-        const TAcadLineBlk& l = d.LineAry[i];
-        if (!shown(l) || (!noClip && !LineInWindow(l, frame.window))) continue;
-        DrawLine(canvas, frame.origin, PointSub(l.st, frame.centre), PointSub(l.ed, frame.centre),
-                 frame.upp, colourOf(l.PenColor), penWidth, l.PenStyle);
-    }
-    std::tie(i, end) = figures.within(figures.lines(), d.CircleAry.size(), from, to);
-    for (; i < end; i += stride) {
-        const TCircleBlk& c = d.CircleAry[i];
-        if (!shown(c) || (!noClip && !CircleInWindow(c, frame.window))) continue;
-        DrawArc(canvas, frame.origin, PointSub(c.center, frame.centre), c.hankei, 0, 0, frame.upp,
-                colourOf(c.PenColor), penWidth, c.PenStyle);
-    }
-    std::tie(i, end) = figures.within(figures.circlesEnd(), d.ArcAry.size(), from, to);
-    for (; i < end; i += stride) {
-        TArcBlk& a = d.ArcAry[i];
-        if (!shown(a) || (!noClip && !ArcInWindow(a, frame.window))) continue;
-        RaiseArcEndAboveStart(a);
-        const TAcadPoint c = PointSub(a.center, frame.centre);
-        if (std::fabs(a.ed - a.st) <= 1) {
-            DrawLine(canvas, frame.origin, PolarPoint(c, a.st * kDegToRad, a.hankei),
-                     PolarPoint(c, a.ed * kDegToRad, a.hankei), frame.upp, colourOf(a.PenColor),
-                     penWidth, a.PenStyle);
-        } else {
-            DrawArc(canvas, frame.origin, c, a.hankei, a.st * kDegToRad, a.ed * kDegToRad,
-                    frame.upp, colourOf(a.PenColor), penWidth, a.PenStyle);
-        }
-    }
+    FigureRun{d, options.thin ? size_t(2) : size_t(1)}.each(
+        from, to,
+        [&](const TAcadLineBlk& l) {
+            if (!shown(l) || (!noClip && !LineInWindow(l, frame.window))) return;
+            DrawLine(canvas, frame.origin, PointSub(l.st, frame.centre),
+                     PointSub(l.ed, frame.centre), frame.upp, colourOf(l.PenColor), penWidth,
+                     l.PenStyle);
+        },
+        [&](const TCircleBlk& c) {
+            if (!shown(c) || (!noClip && !CircleInWindow(c, frame.window))) return;
+            DrawArc(canvas, frame.origin, PointSub(c.center, frame.centre), c.hankei, 0, 0,
+                    frame.upp, colourOf(c.PenColor), penWidth, c.PenStyle);
+        },
+        [&](TArcBlk& a) {
+            if (!shown(a) || (!noClip && !ArcInWindow(a, frame.window))) return;
+            RaiseArcEndAboveStart(a);
+            const TAcadPoint c = PointSub(a.center, frame.centre);
+            if (std::fabs(a.ed - a.st) <= 1) {
+                DrawLine(canvas, frame.origin, PolarPoint(c, a.st * kDegToRad, a.hankei),
+                         PolarPoint(c, a.ed * kDegToRad, a.hankei), frame.upp, colourOf(a.PenColor),
+                         penWidth, a.PenStyle);
+            } else {
+                DrawArc(canvas, frame.origin, c, a.hankei, a.st * kDegToRad, a.ed * kDegToRad,
+                        frame.upp, colourOf(a.PenColor), penWidth, a.PenStyle);
+            }
+        });
 }
 
 // Where a second thread can take over the figures: a shown figure at or after the middle of the
 // work that surely sets a solid pen of its own, so that nothing drawn after it depends on the
 // pen or the place in a style pattern before it. The end when there is none.
 size_t HandOver(const DxfDrawing& d, const Frame& frame, const DrawOptions& options) {
-    const Figures figures{d, options.thin ? size_t(2) : size_t(1)};
+    const FigureRun figures{d, options.thin ? size_t(2) : size_t(1)};
     // An arc costs about three lines or circles (the turns to its ends, the test of its sweep).
     const size_t work = figures.circlesEnd() + 3 * d.ArcAry.size();
     const size_t middle = work / 2 <= figures.circlesEnd()
@@ -323,7 +297,7 @@ void DrawDxf(Canvas& canvas, DxfDrawing& d, const ViewState& view, const DrawOpt
     const double upp = UnitsPerPixel(view.ViewWidth, view.ViewHeight, width, height, fill);
     const Frame frame{QPoint(width / 2, height / 2), view.ViewCentre, upp,
                       WindowOfView(view.ViewCentre, width, height, upp)};
-    const size_t figures = Figures{d, 1}.end();
+    const size_t figures = FigureRun{d, 1}.end();
     // Two threads at once: the first draws the figures before the hand-over, the second the
     // rest on a picture of its own, which is then laid over the first's. With a copy pen each
     // pixel shows the last figure drawn on it, so the picture is the one of a single run.

@@ -5,6 +5,7 @@
 #include "dxf/reader.h"
 #include "render/canvas.h"
 #include "render/text_drawing.h"
+#include "render/two_threads.h"
 #include "render/view.h"
 
 #include <QImage>
@@ -31,7 +32,7 @@ struct DrawOptions {
     TextFonts* fonts = nullptr; // kept between draws by the caller; a set of its own when none
     // From this many lines, circles and arcs two threads draw about half of them each, at once
     // (the picture is the same).
-    size_t halvesFrom = 20000;
+    size_t halvesFrom = kTwoThreadsFrom;
 };
 
 struct PreviewHooks {
