@@ -700,6 +700,25 @@ struct BadPair {
     int64_t n = 0;
 };
 
+// Gives the pages of a mapped file behind a reader back to the system every few megabytes: a
+// large file's bytes then never all sit in the program's memory beside the records read from
+// them. Does nothing for a file read into memory (`mapped` null).
+class PassedPages {
+public:
+    PassedPages(const char* mapped, size_t from) : mapped_(mapped), from_(from) {}
+    void passed(size_t pos) {
+        if (mapped_ && pos >= from_ + kStep) {
+            ReleaseFilePages(mapped_ + from_, pos - from_);
+            from_ = pos;
+        }
+    }
+
+private:
+    static constexpr size_t kStep = size_t(4) << 20;
+    const char* mapped_;
+    size_t from_;
+};
+
 // Reads pairs from `pos` to `end` (the file's end, or the start of a line), counting them in
 // `n`; `afterPair(n)` returning false stops it. Stops before a pair that would run past `end`
 // when that is not the file's end. Returns false at a bad value.
@@ -764,8 +783,8 @@ QString FileNameOnly(const QString& path) {
 // have dropped its half.)
 template <class OnPair>
 bool ReadInHalves(DxfReader& reader, DxfDrawing& drawing, DxfDrawing& second, size_t& sharedLayers,
-                  TextEncoding encoding, const char* data, size_t size, size_t& pos, int64_t& n,
-                  BadPair& bad, OnPair&& onPair) {
+                  TextEncoding encoding, const char* data, const char* mapped, size_t size,
+                  size_t& pos, int64_t& n, BadPair& bad, OnPair&& onPair) {
     // A first stretch, up to an entity, tells how many records of each kind the section's bytes
     // bring: the arrays are sized for all of it once, so that neither half grows them step by
     // step and joining the halves does not copy the first one's.
@@ -797,9 +816,12 @@ bool ReadInHalves(DxfReader& reader, DxfDrawing& drawing, DxfDrawing& second, si
     bool otherOk = true;
     std::exception_ptr failure;
     std::thread worker([&] {
+        PassedPages passed(mapped, otherPos);
         try {
-            otherOk = ReadPairs(other, data, size, size, otherPos, otherN, otherBad,
-                                [](int64_t) { return true; });
+            otherOk = ReadPairs(other, data, size, size, otherPos, otherN, otherBad, [&](int64_t) {
+                passed.passed(otherPos);
+                return true;
+            });
         } catch (...) {
             failure = std::current_exception();
         }
@@ -863,7 +885,9 @@ void ReadDxfFile(DxfDrawing& drawing, const QString& FileName, ProgressSink* Pro
         ProgressBar->setMaximum(50);
         step = int64_t(size) * 65 / 1024 / 50 + 1;
     }
+    PassedPages passed(mapped ? data : nullptr, 0);
     const auto onPair = [&](int64_t k) {
+        passed.passed(pos);
         if (ProgressBar && k % step == 0)
             ProgressBar->setPosition(std::min(ProgressBar->position() + 1, 50));
         return true;
@@ -879,8 +903,8 @@ void ReadDxfFile(DxfDrawing& drawing, const QString& FileName, ProgressSink* Pro
             return !reader.sections().inEntities;
         });
         if (ok && reader.sections().inEntities && size - pos >= sharing.splitFrom)
-            ok = ReadInHalves(reader, drawing, second, sharedLayers, Encoding, data, size, pos, n,
-                              bad, onPair);
+            ok = ReadInHalves(reader, drawing, second, sharedLayers, Encoding, data,
+                              mapped ? data : nullptr, size, pos, n, bad, onPair);
     }
     if (ok) ok = ReadPairs(reader, data, size, size, pos, n, bad, onPair);
     QString message;
