@@ -2,6 +2,7 @@
 
 #include "dxf/layer_index.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <unordered_map>
@@ -178,14 +179,14 @@ TAcadPoint PlacePoint(const TAcadPoint& p, const TBlockBlk& block, const TInsert
     return Placement(block, insert)(p);
 }
 
-ExpansionCounts CountsOf(const BlockContents& contents, const Name& block) {
+DrawableCounts CountsOf(const BlockContents& contents, const Name& block) {
     return {BlockContents::of(contents.lines, block).size(),
             BlockContents::of(contents.circles, block).size(),
             BlockContents::of(contents.arcs, block).size(),
             BlockContents::of(contents.texts, block).size()};
 }
 
-void Add(ExpansionCounts& sum, const ExpansionCounts& more) {
+void Add(DrawableCounts& sum, const DrawableCounts& more) {
     sum.lines += more.lines;
     sum.circles += more.circles;
     sum.arcs += more.arcs;
@@ -196,7 +197,7 @@ void Add(ExpansionCounts& sum, const ExpansionCounts& more) {
 // step by step would copy them again and again.
 void ReserveFor(DxfDrawing& d, const BlockContents& contents,
                 const RecordArray<TInsertBlk>& inserts) {
-    ExpansionCounts added;
+    DrawableCounts added;
     for (const TInsertBlk& insert : inserts) Add(added, CountsOf(contents, insert.name));
     d.LineAry.reserve(d.LineAry.size() + added.lines);
     d.CircleAry.reserve(d.CircleAry.size() + added.circles);
@@ -204,10 +205,10 @@ void ReserveFor(DxfDrawing& d, const BlockContents& contents,
     d.TextAry.reserve(d.TextAry.size() + added.texts);
 }
 
-ExpansionCounts AddedByExpansion(const DxfDrawing& d) {
+DrawableCounts AddedByExpansion(const DxfDrawing& d) {
     const BlockContents contents(d);
     const BlockNumbers blocks = BlockIndex(d);
-    ExpansionCounts added;
+    DrawableCounts added;
     for (const TInsertBlk& top : d.TopInsertAry) {
         Add(added, CountsOf(contents, top.name));
         if (const TBlockBlk* b = FindBlock(d, blocks, top.name))
@@ -215,6 +216,16 @@ ExpansionCounts AddedByExpansion(const DxfDrawing& d) {
                 Add(added, CountsOf(contents, nested.name));
     }
     return added;
+}
+
+DrawableCounts ReducedSizes(const DxfDrawing& d) {
+    const DrawableCounts added = AddedByExpansion(d);
+    const auto bulges = size_t(std::count_if(d.LwpVerAry.begin(), d.LwpVerAry.end(),
+                                             [](const TLwpVer& v) { return v.code42 != 0; }));
+    return {d.LineAry.size() + d.LwpVerAry.size() + d.LwpAry.size() + 37 * d.EllipseAry.size() +
+                added.lines + 4 * d.SolidAry.size() + 4 * d.FaceAry.size(),
+            d.CircleAry.size() + added.circles, d.ArcAry.size() + bulges + added.arcs,
+            d.TextAry.size() + added.texts};
 }
 
 void ExpandTopInserts(DxfDrawing& d) {

@@ -1,5 +1,6 @@
 #include "dxf/reader.h"
 
+#include "dxf/block_expansion.h"
 #include "dxf/layer_index.h"
 
 #include "dxf/number_parsing.h"
@@ -787,17 +788,27 @@ bool ReadInHalves(DxfReader& reader, DxfDrawing& drawing, DxfDrawing& second, si
                   size_t& pos, int64_t& n, BadPair& bad, OnPair&& onPair) {
     // A first stretch, up to an entity, tells how many records of each kind the section's bytes
     // bring: the arrays are sized for all of it once, so that neither half grows them step by
-    // step and joining the halves does not copy the first one's.
+    // step and joining the halves does not copy the first one's. The drawable arrays are sized
+    // for what the reduction will make of it too, so that it does not move them either.
     const size_t start = pos, stretch = EntityStartAfter(data, pos + (size - pos) / 32, size);
     if (stretch == 0) return true;
     std::vector<size_t> before;
     ForEachRecordArray(drawing, drawing,
                        [&](const auto& a, const auto&) { before.push_back(a.size()); });
+    const DrawableCounts reducedBefore = ReducedSizes(drawing);
     if (!ReadPairs(reader, data, stretch, size, pos, n, bad, onPair)) return false;
     if (pos != stretch || !reader.sections().inEntities) return true; // a damaged file
     reader.endEntity(); // no record open while the arrays move
     const double rest = double(size - pos) / double(pos - start) * 1.25;
     const size_t most = (size - pos) / 16; // no record takes fewer bytes
+    const auto room = [&](size_t now, size_t then) {
+        return now + std::min(most, size_t(double(now - then) * rest));
+    };
+    const DrawableCounts reduced = ReducedSizes(drawing);
+    drawing.LineAry.reserve(room(reduced.lines, reducedBefore.lines));
+    drawing.CircleAry.reserve(room(reduced.circles, reducedBefore.circles));
+    drawing.ArcAry.reserve(room(reduced.arcs, reducedBefore.arcs));
+    drawing.TextAry.reserve(room(reduced.texts, reducedBefore.texts));
     size_t k = 0;
     ForEachRecordArray(drawing, second, [&](auto& whole, auto& half) {
         const auto expected = std::min(most, size_t(double(whole.size() - before[k++]) * rest));

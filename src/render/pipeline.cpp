@@ -61,15 +61,11 @@ void ReduceDrawing(DxfDrawing& d, const std::function<void(int)>& progress) {
     }
     progress(10);
     // The drawable arrays are the largest: each is sized once for what the steps below add.
-    const ExpansionCounts expansion = AddedByExpansion(d);
-    const auto bulges = size_t(std::count_if(d.LwpVerAry.begin(), d.LwpVerAry.end(),
-                                             [](const TLwpVer& v) { return v.code42 != 0; }));
-    d.LineAry.reserve(d.LineAry.size() + d.LwpVerAry.size() + d.LwpAry.size() +
-                      37 * d.EllipseAry.size() + expansion.lines + 4 * d.SolidAry.size() +
-                      4 * d.FaceAry.size());
-    d.ArcAry.reserve(d.ArcAry.size() + bulges + expansion.arcs);
-    d.CircleAry.reserve(d.CircleAry.size() + expansion.circles);
-    d.TextAry.reserve(d.TextAry.size() + expansion.texts);
+    const DrawableCounts reduced = ReducedSizes(d);
+    d.LineAry.reserve(reduced.lines);
+    d.ArcAry.reserve(reduced.arcs);
+    d.CircleAry.reserve(reduced.circles);
+    d.TextAry.reserve(reduced.texts);
     progress(20);
     if (!d.LwpAry.empty()) {
         ExplodePolylines(d);
