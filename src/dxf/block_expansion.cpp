@@ -253,6 +253,13 @@ void ExpandBlocks(DxfDrawing& d) {
     for (const TInsertBlk& i : d.TopInsertAry) inserted.insert(i.name.id());
     for (const TBlockBlk& b : d.BlockAry)
         for (const TInsertBlk& i : b.InsertAry) inserted.insert(i.name.id());
+    // Room for the nested INSERTs placed below, made once: once per top-level INSERT of their
+    // block, or once as they stand.
+    size_t nested = d.NestInsertAry.size();
+    for (const TBlockBlk& k : d.BlockAry)
+        if (k.code60 == 0)
+            nested += (BlockContents::of(topByName, k.name).size() + 1) * k.InsertAry.size();
+    d.NestInsertAry.reserve(nested);
 
     for (const TBlockBlk& k : d.BlockAry) {
         if (k.code60 != 0) continue;

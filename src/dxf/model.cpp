@@ -1,6 +1,9 @@
 #include "dxf/model.h"
 
+#include "dxf/two_threads.h"
+
 #include <algorithm>
+#include <functional>
 #include <iterator>
 
 namespace quillon {
@@ -55,6 +58,23 @@ void Renumber(RecordArray<TLwpBlk>& polylines, RecordArray<TLwpVer>& vertices, s
     for (TLwpVer& v : vertices) v.ihand += int32_t(before);
 }
 
+// Which of two threads joins each record array of `d` (in ForEachRecordArray's order): largest
+// first, each to the thread with fewer bytes to copy so far.
+std::vector<int> ShareByBytes(const DxfDrawing& d) {
+    std::vector<std::pair<size_t, int>> bytes; // of each array, with its number
+    ForEachRecordArray(d, d, [&](const auto& a, const auto&) {
+        bytes.emplace_back(a.size() * sizeof(a[0]), int(bytes.size()));
+    });
+    std::sort(bytes.begin(), bytes.end(), std::greater<>());
+    std::vector<int> thread(bytes.size());
+    size_t load[2] = {0, 0};
+    for (const auto& [size, k] : bytes) {
+        thread[size_t(k)] = load[1] < load[0];
+        load[thread[size_t(k)]] += size;
+    }
+    return thread;
+}
+
 } // namespace
 
 void DxfDrawing::clear() {
@@ -67,10 +87,23 @@ void DxfDrawing::clear() {
 void AppendDrawing(DxfDrawing& into, DxfDrawing& from, size_t sharedLayers) {
     Renumber(from.LwpAry, from.LwpVerAry, into.LwpAry.size());
     Renumber(from.BlkLwpAry, from.BlkLwpVerAry, into.BlkLwpAry.size());
-    ForEachRecordArray(into, from, [](auto& a, auto& b) {
-        a.insert(a.end(), std::make_move_iterator(b.begin()), std::make_move_iterator(b.end()));
-        b = {};
-    });
+    size_t records = 0;
+    ForEachRecordArray(from, from, [&](const auto& a, const auto&) { records += a.size(); });
+    // A large drawing's arrays are joined on two threads at once.
+    const std::vector<int> thread =
+        WorthASecondThread(records, kTwoThreadsFrom) ? ShareByBytes(from) : std::vector<int>{};
+    const auto join = [&](int part) {
+        size_t k = 0;
+        ForEachRecordArray(into, from, [&](auto& a, auto& b) {
+            if (!thread.empty() && thread[k++] != part) return;
+            a.insert(a.end(), std::make_move_iterator(b.begin()), std::make_move_iterator(b.end()));
+            b = {};
+        });
+    };
+    if (thread.empty())
+        join(0);
+    else
+        RunInTwo(join);
     for (size_t i = sharedLayers; i < from.LayerAry.size(); ++i) {
         TLayer& added = from.LayerAry[i];
         const auto named = [&](const TLayer& l) { return l.Name == added.Name; };

@@ -5,7 +5,7 @@
 #include "render/figure_run.h"
 #include "render/geometry.h"
 #include "render/text_drawing.h"
-#include "render/two_threads.h"
+#include "dxf/two_threads.h"
 
 #include <algorithm>
 #include <cmath>

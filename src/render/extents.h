@@ -3,7 +3,7 @@
 #pragma once
 
 #include "dxf/model.h"
-#include "render/two_threads.h"
+#include "dxf/two_threads.h"
 #include "render/view.h"
 
 #include <algorithm>

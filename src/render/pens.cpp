@@ -2,7 +2,7 @@
 
 #include "dxf/layer_index.h"
 #include "render/geometry.h"
-#include "render/two_threads.h"
+#include "dxf/two_threads.h"
 #include "render/view.h"
 
 #include <QHash>

@@ -3,7 +3,7 @@
 
 #include "dxf/model.h"
 #include "render/canvas.h"
-#include "render/two_threads.h"
+#include "dxf/two_threads.h"
 
 #include <QPoint>
 

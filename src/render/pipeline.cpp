@@ -9,7 +9,7 @@
 #include "render/geometry.h"
 #include "render/pens.h"
 #include "render/text_drawing.h"
-#include "render/two_threads.h"
+#include "dxf/two_threads.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>

@@ -5,7 +5,7 @@
 #include "dxf/reader.h"
 #include "render/canvas.h"
 #include "render/text_drawing.h"
-#include "render/two_threads.h"
+#include "dxf/two_threads.h"
 #include "render/view.h"
 
 #include <QImage>

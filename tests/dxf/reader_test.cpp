@@ -437,6 +437,8 @@ TEST(Reader, TwoHalvesReadTheDrawingOfOneReader) {
         {"a bad value", firstHalf + DxfOf("0 LINE 10 x"), {}},
         {"a table after the entities", firstHalf + lines,
          DxfOf("0 SECTION 2 TABLES 0 TABLE 2 LAYER 0 LAYER 2 NEW2 62 3 0 ENDTAB 0 ENDSEC")},
+        // Enough records that the halves are joined on two threads.
+        {"many records", firstHalf.repeated(40), {}},
     };
     DxfDrawing reused;
     for (const auto& c : cases) {

@@ -1,4 +1,4 @@
-#include "render/two_threads.h"
+#include "dxf/two_threads.h"
 
 #include <exception>
 #include <thread>
