@@ -18,6 +18,11 @@ inline constexpr size_t kLargePage = size_t(2) << 20;
 void* AllocateLargeArray(size_t bytes);
 void FreeLargeArray(void* p, size_t bytes);
 
+// `bytes` made whole large pages.
+inline size_t WholeLargePages(size_t bytes) {
+    return (bytes + kLargePage - 1) & ~(kLargePage - 1);
+}
+
 // Tells the system that the pages of a file mapped for reading that lie wholly before p + bytes,
 // from the one holding p, will not be read again: they leave the program's memory (the
 // system's file cache keeps them; a page read again is mapped again). Never for other memory.
@@ -31,9 +36,7 @@ template <class T> struct RecordAllocator {
     // From half a large page up an array takes whole large pages: touching one large page costs
     // less than the faults of the small pages it holds, and a page never written costs nothing.
     static bool large(size_t n) { return n * sizeof(T) >= kLargePage / 2; }
-    static size_t largeBytes(size_t n) {
-        return (n * sizeof(T) + kLargePage - 1) & ~(kLargePage - 1);
-    }
+    static size_t largeBytes(size_t n) { return WholeLargePages(n * sizeof(T)); }
 
     T* allocate(size_t n) {
         if (!large(n))

@@ -1,5 +1,7 @@
 #include "render/canvas.h"
 
+#include "dxf/record_memory.h"
+
 #include <QFontMetrics>
 #include <algorithm>
 #include <cmath>
@@ -34,6 +36,29 @@ QPainter::CompositionMode CompositionOf(PenMode mode) {
     }
 }
 
+// A black picture. A preview's picture is a few megabytes written at once: it takes whole large
+// pages of its own, which spare the faults of the small pages.
+QImage BlackPicture(int width, int height) {
+    struct Pages {
+        void* p;
+        size_t bytes;
+    };
+    const size_t used = size_t(width) * size_t(height) * 4, bytes = WholeLargePages(used);
+    void* p = used >= kLargePage / 2 ? AllocateLargeArray(bytes) : nullptr;
+    QImage picture =
+        p ? QImage(
+                static_cast<uchar*>(p), width, height, qsizetype(width) * 4, QImage::Format_RGB32,
+                [](void* info) {
+                    const auto* pages = static_cast<Pages*>(info);
+                    FreeLargeArray(pages->p, pages->bytes);
+                    delete pages;
+                },
+                new Pages{p, bytes})
+          : QImage(width, height, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    return picture;
+}
+
 } // namespace
 
 QRgb ToRgb(TColor c) {
@@ -45,8 +70,7 @@ TColor FromRgb(QRgb c) {
 }
 
 Canvas::Canvas(int width, int height)
-    : image_(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32) {
-    image_.fill(Qt::black);
+    : image_(BlackPicture(std::max(width, 1), std::max(height, 1))) {
     attach();
     font_ = QFont(QStringLiteral("IPAGothic"));
     font_.setStyleStrategy(QFont::NoAntialias);
