@@ -775,46 +775,59 @@ QString FileNameOnly(const QString& path) {
     return QFileInfo(path).fileName();
 }
 
+// Sizes the arrays of `d` for the records the bytes from `pos` to `until` will bring, judged by
+// those the stretch from `start` to `pos` brought (`before`: the arrays' sizes at `start`), so
+// that they do not grow step by step. With `reducedBefore` the drawable arrays are sized for
+// what the reduction will make of them too, so that it does not move them either.
+void SizeForTheRest(DxfDrawing& d, const std::vector<size_t>& before,
+                    const DrawableCounts* reducedBefore, size_t start, size_t pos, size_t until) {
+    const double rest = double(until - pos) / double(pos - start) * 1.25;
+    const size_t most = (until - pos) / 16; // no record takes fewer bytes
+    const auto room = [&](size_t now, size_t then) {
+        return now + std::min(most, size_t(double(now - then) * rest));
+    };
+    if (reducedBefore) {
+        const DrawableCounts reduced = ReducedSizes(d);
+        d.LineAry.reserve(room(reduced.lines, reducedBefore->lines));
+        d.CircleAry.reserve(room(reduced.circles, reducedBefore->circles));
+        d.ArcAry.reserve(room(reduced.arcs, reducedBefore->arcs));
+        d.TextAry.reserve(room(reduced.texts, reducedBefore->texts));
+    }
+    size_t k = 0;
+    ForEachRecordArray(d, d, [&](auto& a, auto&) { a.reserve(room(a.size(), before[k++])); });
+}
+
+// Reads entities from `pos` to `end` as ReadPairs does, first a stretch of them up to an entity
+// by which the arrays are sized for the bytes up to `until` (SizeForTheRest; `reduced` as its
+// `reducedBefore`).
+template <class OnPair>
+bool ReadSized(DxfReader& reader, DxfDrawing& d, const char* data, size_t end, size_t until,
+               bool reduced, size_t size, size_t& pos, int64_t& n, BadPair& bad, OnPair&& onPair) {
+    const size_t start = pos, stretch = EntityStartAfter(data, pos + (end - pos) / 64, end);
+    if (stretch > start) {
+        std::vector<size_t> before;
+        ForEachRecordArray(d, d, [&](const auto& a, const auto&) { before.push_back(a.size()); });
+        const DrawableCounts reducedBefore = reduced ? ReducedSizes(d) : DrawableCounts{};
+        if (!ReadPairs(reader, data, stretch, size, pos, n, bad, onPair)) return false;
+        if (pos == stretch && reader.sections().inEntities) {
+            reader.endEntity(); // no record open while the arrays move
+            SizeForTheRest(d, before, reduced ? &reducedBefore : nullptr, start, pos, until);
+        }
+    }
+    return ReadPairs(reader, data, end, size, pos, n, bad, onPair);
+}
+
 // Reads the rest of the ENTITIES section, which starts at `pos`, in two halves at once: the
 // second, into `second`, by a reader that starts where the first will end, on a thread of its
-// own. Appending `second` (AppendDrawing) then makes the drawing one reader makes. Should the first
-// half not end exactly where the second began (a damaged file), or the second read tables, the
-// second half is dropped and the first reader reads on from where it stopped. Returns false at
-// a bad value, as ReadPairs does. (The second reader cannot change the version: a header would
-// have dropped its half.)
+// own. Appending `second` (AppendDrawing) then makes the drawing one reader makes; the first
+// half sizes the drawing's arrays for both. Should the first half not end exactly where the
+// second began (a damaged file), or the second read tables, the second half is dropped and the
+// first reader reads on from where it stopped. Returns false at a bad value, as ReadPairs does.
+// (The second reader cannot change the version: a header would have dropped its half.)
 template <class OnPair>
 bool ReadInHalves(DxfReader& reader, DxfDrawing& drawing, DxfDrawing& second, size_t& sharedLayers,
                   TextEncoding encoding, const char* data, const char* mapped, size_t size,
                   size_t& pos, int64_t& n, BadPair& bad, OnPair&& onPair) {
-    // A first stretch, up to an entity, tells how many records of each kind the section's bytes
-    // bring: the arrays are sized for all of it once, so that neither half grows them step by
-    // step and joining the halves does not copy the first one's. The drawable arrays are sized
-    // for what the reduction will make of it too, so that it does not move them either.
-    const size_t start = pos, stretch = EntityStartAfter(data, pos + (size - pos) / 32, size);
-    if (stretch == 0) return true;
-    std::vector<size_t> before;
-    ForEachRecordArray(drawing, drawing,
-                       [&](const auto& a, const auto&) { before.push_back(a.size()); });
-    const DrawableCounts reducedBefore = ReducedSizes(drawing);
-    if (!ReadPairs(reader, data, stretch, size, pos, n, bad, onPair)) return false;
-    if (pos != stretch || !reader.sections().inEntities) return true; // a damaged file
-    reader.endEntity(); // no record open while the arrays move
-    const double rest = double(size - pos) / double(pos - start) * 1.25;
-    const size_t most = (size - pos) / 16; // no record takes fewer bytes
-    const auto room = [&](size_t now, size_t then) {
-        return now + std::min(most, size_t(double(now - then) * rest));
-    };
-    const DrawableCounts reduced = ReducedSizes(drawing);
-    drawing.LineAry.reserve(room(reduced.lines, reducedBefore.lines));
-    drawing.CircleAry.reserve(room(reduced.circles, reducedBefore.circles));
-    drawing.ArcAry.reserve(room(reduced.arcs, reducedBefore.arcs));
-    drawing.TextAry.reserve(room(reduced.texts, reducedBefore.texts));
-    size_t k = 0;
-    ForEachRecordArray(drawing, second, [&](auto& whole, auto& half) {
-        const auto expected = std::min(most, size_t(double(whole.size() - before[k++]) * rest));
-        whole.reserve(whole.size() + expected);
-        half.reserve(expected / 2);
-    });
     const size_t half = EntityStartAfter(data, pos + (size - pos) / 2, size);
     if (half == 0) return true;
     const Sections at = reader.sections();
@@ -829,15 +842,22 @@ bool ReadInHalves(DxfReader& reader, DxfDrawing& drawing, DxfDrawing& second, si
     std::thread worker([&] {
         PassedPages passed(mapped, otherPos);
         try {
-            otherOk = ReadPairs(other, data, size, size, otherPos, otherN, otherBad, [&](int64_t) {
-                passed.passed(otherPos);
-                return true;
-            });
+            otherOk = ReadSized(other, second, data, size, size, false, size, otherPos, otherN,
+                                otherBad, [&](int64_t) {
+                                    passed.passed(otherPos);
+                                    return true;
+                                });
         } catch (...) {
             failure = std::current_exception();
         }
     });
-    const bool ok = ReadPairs(reader, data, half, size, pos, n, bad, onPair);
+    bool ok = false;
+    try {
+        ok = ReadSized(reader, drawing, data, half, size, true, size, pos, n, bad, onPair);
+    } catch (...) {
+        worker.join();
+        throw;
+    }
     worker.join();
     if (!ok || pos != half || !(reader.sections() == at) || other.readTablesOrHeader()) {
         second = {};
