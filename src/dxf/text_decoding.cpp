@@ -33,13 +33,6 @@ bool HeadRejectsDxf(const QString& head) {
            head.contains(QLatin1String("Auto"));
 }
 
-std::string_view TrimBytes(std::string_view s) {
-    size_t b = 0, e = s.size();
-    while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
-    while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
-    return s.substr(b, e - b);
-}
-
 QString TrimText(const QString& s) {
     qsizetype b = 0, e = s.size();
     while (b < e && s[b].unicode() <= ' ') ++b;

@@ -37,7 +37,12 @@ QString StripMTextCodes(const QString& t);
 int SplitMTextLines(const QString& t, QStringList& lines);
 
 // Removes characters up to and including the space at both ends (the DXF notion of trimming).
-std::string_view TrimBytes(std::string_view s);
+inline std::string_view TrimBytes(std::string_view s) {
+    size_t b = 0, e = s.size();
+    while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
+    while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
+    return s.substr(b, e - b);
+}
 QString TrimText(const QString& s);
 
 } // namespace quillon
