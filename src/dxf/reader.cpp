@@ -916,7 +916,8 @@ void ReadDxfFile(DxfDrawing& drawing, const QString& FileName, ProgressSink* Pro
         ProgressBar->setMaximum(50);
         step = int64_t(size) * 65 / 1024 / 50 + 1;
     }
-    PassedPages passed(mapped ? data : nullptr, 0);
+    const char* mappedData = mapped ? data : nullptr;
+    PassedPages passed(mappedData, 0);
     const auto onPair = [&](int64_t k) {
         passed.passed(pos);
         if (ProgressBar && k % step == 0)
@@ -934,8 +935,8 @@ void ReadDxfFile(DxfDrawing& drawing, const QString& FileName, ProgressSink* Pro
             return !reader.sections().inEntities;
         });
         if (ok && reader.sections().inEntities && size - pos >= sharing.splitFrom)
-            ok = ReadInHalves(reader, drawing, second, sharedLayers, Encoding, data,
-                              mapped ? data : nullptr, size, pos, n, bad, onPair);
+            ok = ReadInHalves(reader, drawing, second, sharedLayers, Encoding, data, mappedData,
+                              size, pos, n, bad, onPair);
     }
     if (ok) ok = ReadPairs(reader, data, size, size, pos, n, bad, onPair);
     QString message;

@@ -2,10 +2,10 @@
 
 #include "dxf/layer_index.h"
 #include "dxf/text_decoding.h"
+#include "dxf/two_threads.h"
 #include "render/figure_run.h"
 #include "render/geometry.h"
 #include "render/text_drawing.h"
-#include "dxf/two_threads.h"
 
 #include <algorithm>
 #include <cmath>

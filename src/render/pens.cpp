@@ -1,8 +1,8 @@
 #include "render/pens.h"
 
 #include "dxf/layer_index.h"
-#include "render/geometry.h"
 #include "dxf/two_threads.h"
+#include "render/geometry.h"
 #include "render/view.h"
 
 #include <QHash>

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "dxf/model.h"
-#include "render/canvas.h"
 #include "dxf/two_threads.h"
+#include "render/canvas.h"
 
 #include <QPoint>
 

@@ -2,6 +2,7 @@
 
 #include "dxf/block_expansion.h"
 #include "dxf/layer_index.h"
+#include "dxf/two_threads.h"
 #include "render/conversions.h"
 #include "render/entity_drawing.h"
 #include "render/extents.h"
@@ -9,7 +10,6 @@
 #include "render/geometry.h"
 #include "render/pens.h"
 #include "render/text_drawing.h"
-#include "dxf/two_threads.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>

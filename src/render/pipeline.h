@@ -3,9 +3,9 @@
 #pragma once
 
 #include "dxf/reader.h"
+#include "dxf/two_threads.h"
 #include "render/canvas.h"
 #include "render/text_drawing.h"
-#include "dxf/two_threads.h"
 #include "render/view.h"
 
 #include <QImage>
