@@ -784,7 +784,8 @@ void SizeForTheRest(DxfDrawing& d, const std::vector<size_t>& before,
     const double rest = double(until - pos) / double(pos - start) * 1.25;
     const size_t most = (until - pos) / 16; // no record takes fewer bytes
     const auto room = [&](size_t now, size_t then) {
-        return now + std::min(most, size_t(double(now - then) * rest));
+        const double grown = now > then ? double(now - then) : 0;
+        return now + size_t(std::min(double(most), grown * rest));
     };
     if (reducedBefore) {
         const DrawableCounts reduced = ReducedSizes(d);
