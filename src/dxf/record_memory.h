@@ -18,6 +18,12 @@ inline constexpr size_t kLargePage = size_t(2) << 20;
 void* AllocateLargeArray(size_t bytes);
 void FreeLargeArray(void* p, size_t bytes);
 
+// From half a large page up an array takes whole large pages: touching one large page costs
+// less than the faults of the small pages it holds, and a page never written costs nothing.
+inline bool TakesLargePages(size_t bytes) {
+    return bytes >= kLargePage / 2;
+}
+
 // `bytes` made whole large pages.
 inline size_t WholeLargePages(size_t bytes) {
     return (bytes + kLargePage - 1) & ~(kLargePage - 1);
@@ -33,9 +39,7 @@ template <class T> struct RecordAllocator {
     RecordAllocator() = default;
     template <class U> RecordAllocator(const RecordAllocator<U>&) {} // NOLINT: rebinding
 
-    // From half a large page up an array takes whole large pages: touching one large page costs
-    // less than the faults of the small pages it holds, and a page never written costs nothing.
-    static bool large(size_t n) { return n * sizeof(T) >= kLargePage / 2; }
+    static bool large(size_t n) { return TakesLargePages(n * sizeof(T)); }
     static size_t largeBytes(size_t n) { return WholeLargePages(n * sizeof(T)); }
 
     T* allocate(size_t n) {

@@ -44,7 +44,7 @@ QImage BlackPicture(int width, int height) {
         size_t bytes;
     };
     const size_t used = size_t(width) * size_t(height) * 4, bytes = WholeLargePages(used);
-    void* p = used >= kLargePage / 2 ? AllocateLargeArray(bytes) : nullptr;
+    void* p = TakesLargePages(used) ? AllocateLargeArray(bytes) : nullptr;
     QImage picture =
         p ? QImage(
                 static_cast<uchar*>(p), width, height, qsizetype(width) * 4, QImage::Format_RGB32,
