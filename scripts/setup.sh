@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages the program, its tests and benchmarks need (only the missing ones).
 set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libpng-dev libcli11-dev
-          nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-ipafont-gothic
+          nlohmann-json3-dev qt6-translations-l10n libgtest-dev libgmock-dev libbenchmark-dev fonts-ipafont-gothic
           xvfb xauth g++-mingw-w64-x86-64-posix)
 missing=()
 for p in "${packages[@]}"; do

@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPalette>
 #include <QStyleFactory>
+#include <QTranslator>
 
 namespace quillon {
 
@@ -36,9 +39,31 @@ bool ApplyDarkStyle(QApplication& app) {
     return true;
 }
 
+bool InstallToolkitTranslations(QApplication& app, const QLocale& locale) {
+    const QStringList folders{QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                              QCoreApplication::applicationDirPath() +
+                                  QStringLiteral("/translations")};
+    // English is the toolkit's untranslated text: a program whose every caption is Japanese
+    // shows Japanese dialogs there, and a translation of the user's own language elsewhere.
+    QList<QLocale> wanted{QLocale(QLocale::Japanese, QLocale::Japan)};
+    if (locale.language() != QLocale::English && locale.language() != QLocale::C)
+        wanted.prepend(locale);
+    for (const QLocale& l : wanted) {
+        for (const QString& folder : folders) {
+            auto* translator = new QTranslator(&app);
+            if (translator->load(l, QStringLiteral("qtbase"), QStringLiteral("_"), folder) &&
+                QCoreApplication::installTranslator(translator))
+                return true;
+            delete translator;
+        }
+    }
+    return false;
+}
+
 void SetUpApplication(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("Quillon"));
     ApplyDarkStyle(app); // without it the default look stays
+    InstallToolkitTranslations(app, QLocale::system());
 }
 
 QString LiteralCaption(const QString& text) {
