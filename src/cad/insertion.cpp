@@ -37,7 +37,7 @@ QString CancelCommand() {
 
 QString InsertCommand(const QString& blockFile, bool explode) {
     QString answer = (explode ? QStringLiteral("*") : QString()) + blockFile;
-    // The star inside the quotes: the command line strips them, and INSERT reads the star there.
+    // Star inside the quotes: a command line opens a quoted answer only at its first character.
     if (blockFile.contains(u' ')) answer = u'"' + answer + u'"';
     return QStringLiteral("-INSERT\r") + answer + u'\r';
 }
