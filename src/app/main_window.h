@@ -10,6 +10,7 @@
 #include "app/settings.h"
 #include "app/user_prompts.h"
 #include "cad/cad_application.h"
+#include "cad/cad_thread.h"
 #include "convert/converter.h"
 #include "preview/interaction.h"
 #include "thumbs/thumbnail_pool.h"
@@ -60,6 +61,8 @@ public:
     void Image2DblClick();
     void Button3Click();
     void Button18Click(QObject* sender); // Button18 inserts, Button19 explode-inserts
+    // True while an insertion runs; the insert handler ignores its clicks meanwhile.
+    bool inserting() const { return inserting_; }
     // Wheel steps at a screen position; true when the preview took them.
     bool FormMouseWheelDown(QPointF global);
     bool FormMouseWheelUp(QPointF global);
@@ -156,6 +159,8 @@ private:
     int listEncoding_ = 0;
     bool panesSized_ = false;
     bool closing_ = false; // waits for external programs end when the window closes
+    bool inserting_ = false;
+    std::unique_ptr<CadThread> cadThread_; // made at the first insertion; stopped first at close
 };
 
 } // namespace quillon

@@ -7,21 +7,50 @@
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QStatusBar>
 
 namespace quillon {
 
+namespace {
+
+constexpr int kStatusMs = 8000; // how long an insertion's status line stays
+
+// What the status line says of an insertion's end; nothing for the file's own troubles, which
+// end it silently.
+QString StatusText(InsertOutcome outcome) {
+    switch (outcome) {
+    case InsertOutcome::Sent: return QStringLiteral("挿入しました");
+    case InsertOutcome::NoCad: return kCadTitle + QStringLiteral(" が見つかりません");
+    case InsertOutcome::NoAnswer:
+    case InsertOutcome::CommandFailed: return kCadTitle + QStringLiteral(" が応答しません");
+    default: return {};
+    }
+}
+
+} // namespace
+
 void TForm2::Button18Click(QObject* sender) {
+    if (inserting_) return; // one insertion at a time: a click while one runs is ignored
     InsertRequest request;
     request.file = FileListBox1->fileName();
     request.explode = sender != Button18;
     request.convertDxf = CheckBox3->isChecked();
     request.converter = converterCall();
     request.title = CadTitle;
-    if (InsertDrawing(request) == InsertOutcome::UnsafePath)
-        prompts_.showInformation(
-            QStringLiteral("情報"),
-            request.file + u'\n' +
-                QStringLiteral("制御文字を含む名前は CAD のコマンドラインに渡せません．"));
+    if (!cadThread_) cadThread_ = std::make_unique<CadThread>();
+    inserting_ = true;
+    statusBar()->clearMessage();
+    StartInsertion(request, *cadThread_, [this, file = request.file](InsertOutcome outcome) {
+        inserting_ = false;
+        if (outcome == InsertOutcome::UnsafePath)
+            prompts_.showInformation(
+                QStringLiteral("情報"),
+                file + u'\n' +
+                    QStringLiteral(
+                        "制御文字や \" を含む名前は CAD のコマンドラインに渡せません．"));
+        const QString status = StatusText(outcome);
+        if (!status.isEmpty()) statusBar()->showMessage(status, kStatusMs);
+    });
 }
 
 QString TForm2::fileToDrag(const QString& file) {

@@ -20,6 +20,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace quillon {
@@ -163,6 +164,7 @@ void TForm2::buildLayout() {
     ProgressBar1->setTextVisible(false);
     outer->addWidget(ProgressBar1);
     setCentralWidget(central);
+    statusBar()->setSizeGripEnabled(false); // one line under the panes: how an insertion ended
 
     // Files dropped anywhere open their folder: no text box takes them as text.
     for (QLineEdit* box : findChildren<QLineEdit*>()) box->setAcceptDrops(false);

@@ -29,10 +29,11 @@ public:
     virtual std::unique_ptr<CadDocument> activeDocument() = 0;
 };
 
-// The CAD's top-level window with exactly this title: whether there is one, and whether it
-// takes input now.
+// The CAD's top-level window with exactly this title: whether there is one, whether it takes
+// input now, and whether the CAD answered when asked.
 struct CadWindow {
     bool exists = false, enabled = false;
+    bool answers = true;
 };
 CadWindow FindCadWindow(const QString& title);
 

@@ -8,11 +8,13 @@
 
 namespace quillon {
 
-QJsonObject AskCad(const QString& title, const QJsonObject& request, int timeoutMs) {
+QJsonObject AskCad(const QString& title, const QJsonObject& request, int timeoutMs,
+                   bool* connected) {
     QDeadlineTimer deadline(timeoutMs);
     QLocalSocket socket;
     socket.connectToServer(title);
     if (!socket.waitForConnected(int(deadline.remainingTime()))) return {};
+    if (connected) *connected = true;
     socket.write(QJsonDocument(request).toJson(QJsonDocument::Compact) + '\n');
     if (!socket.waitForBytesWritten(int(deadline.remainingTime()))) return {};
     QByteArray answer;
@@ -80,8 +82,9 @@ private:
 } // namespace
 
 CadWindow FindCadWindow(const QString& title) {
-    const QJsonObject a = AskCad(title, Call("find"));
-    return {!a.isEmpty(), a.value(QStringLiteral("enabled")).toBool()};
+    bool connected = false;
+    const QJsonObject a = AskCad(title, Call("find"), kCadAnswerMs, &connected);
+    return {connected, a.value(QStringLiteral("enabled")).toBool(), !a.isEmpty()};
 }
 
 std::unique_ptr<CadApplication> CreateCadApplication(const QString& title) {

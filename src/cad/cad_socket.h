@@ -13,6 +13,8 @@ namespace quillon {
 inline constexpr int kCadAnswerMs = 3000;
 
 // Sends one request and waits for its answer; an empty object when none came in time.
-QJsonObject AskCad(const QString& title, const QJsonObject& request, int timeoutMs = kCadAnswerMs);
+// `connected` tells whether the CAD's server took the connection.
+QJsonObject AskCad(const QString& title, const QJsonObject& request, int timeoutMs = kCadAnswerMs,
+                   bool* connected = nullptr);
 
 } // namespace quillon

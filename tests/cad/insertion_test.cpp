@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
+#include <QTest>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -43,13 +44,14 @@ TEST(Insertion, CommandsSentForEachKindOfFile) {
         InsertOutcome outcome;
         QStringList commands;
     } cases[] = {
-        {dwg, false, false, InsertOutcome::Sent, {"-C-C", "-INSERT\r" + dwg + "\r"}},
-        {dwg, true, false, InsertOutcome::Sent, {"-C-C", "-INSERT\r*" + dwg + "\r"}},
+        {dwg, false, false, InsertOutcome::Sent, {"-C-C", "-INSERT\r\"" + dwg + "\"\r"}},
+        {dwg, true, false, InsertOutcome::Sent, {"-C-C", "-INSERT\r\"*" + dwg + "\"\r"}},
         {dxf, true, true, InsertOutcome::Sent, {"-C-C", "-INSERT\r*" + scratchDwg + "\r"}},
         {dxf, false, false, InsertOutcome::NotInsertable, {}},
         {tmp.write("lib/notes.txt", "x"), false, true, InsertOutcome::NotInsertable, {}},
         {tmp.file("lib/gone.dwg"), false, false, InsertOutcome::FileMissing, {}},
         {tmp.write("lib/a\rb.dwg", "x"), false, false, InsertOutcome::UnsafePath, {}},
+        {tmp.write("lib/a\" b.dwg", "x"), false, false, InsertOutcome::UnsafePath, {}},
     };
     for (const auto& c : cases) {
         const StandInCad cad;
@@ -73,9 +75,9 @@ TEST(Insertion, TheCadsStateDecides) {
         {{}, false, InsertOutcome::Sent, 1},
         {{"--minimized"}, false, InsertOutcome::Sent, kCadMaximised},
         {{"--disabled"}, false, InsertOutcome::NoCad, 0},
-        {{"--no-document"}, false, InsertOutcome::NoCad, 0},
+        {{"--no-document"}, false, InsertOutcome::NoAnswer, 0},
         {{}, true, InsertOutcome::NoCad, 0},
-        {{"--unresponsive"}, false, InsertOutcome::NoCad, 0}, // ends within its bound
+        {{"--unresponsive"}, false, InsertOutcome::NoAnswer, 0}, // ends within its bound
     };
     for (const auto& c : cases) {
         const StandInCad cad(c.options);
@@ -92,6 +94,18 @@ TEST(Insertion, TheCadsStateDecides) {
         }
     }
     EXPECT_FALSE(ConnectNanoCad(true, "no such CAD here"));
+}
+
+TEST(Insertion, APathWithABlankIsOneAnswer) {
+    TempFolder tmp;
+    const QString dwg = tmp.write("配管図 改名/b 1.dwg", "x");
+    for (const bool explode : {false, true}) {
+        const StandInCad cad;
+        InsertRequest r = Request(cad, dwg, tmp);
+        r.explode = explode;
+        EXPECT_EQ(InsertDrawing(r), InsertOutcome::Sent);
+        EXPECT_EQ(cad.answers(), (QStringList{"-C-C", "-INSERT", (explode ? "*" : "") + dwg}));
+    }
 }
 
 TEST(Insertion, FromTheWindowAndItsDrag) {
@@ -113,8 +127,8 @@ TEST(Insertion, FromTheWindowAndItsDrag) {
         std::function<void()> act;
         QStringList commands;
     } cases[] = {
-        {"a b.dwg", true, [&] { w.Button18->click(); }, {"-C-C", "-INSERT\r" + dwg + "\r"}},
-        {"a b.dwg", true, [&] { w.Button19->click(); }, {"-C-C", "-INSERT\r*" + dwg + "\r"}},
+        {"a b.dwg", true, [&] { w.Button18->click(); }, {"-C-C", "-INSERT\r\"" + dwg + "\"\r"}},
+        {"a b.dwg", true, [&] { w.Button19->click(); }, {"-C-C", "-INSERT\r\"*" + dwg + "\"\r"}},
         {"c.dxf",
          true,
          [&] { w.FileListBox1DblClick(); },
@@ -127,6 +141,7 @@ TEST(Insertion, FromTheWindowAndItsDrag) {
         w.CheckBox3->setChecked(c.convertFirst);
         select(c.file);
         c.act();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !w.inserting(); }, 20000));
         EXPECT_EQ(cad.commands(), c.commands) << c.file;
     }
     EXPECT_TRUE(program.prompts.messages.isEmpty());
@@ -154,7 +169,7 @@ TEST(Insertion, FromTheCommandLine) {
     } cases[] = {
         {{"insert", dwg, "--title", cad.title, "--explode"},
          0,
-         {"-C-C", "-INSERT\r*" + dwg + "\r"}},
+         {"-C-C", "-INSERT\r\"*" + dwg + "\"\r"}},
         {{"insert", dwg, "--title", cad.title + " (2)"}, 1, {}},
         {{"insert", tmp.write("a.dxf", "x"), "--title", cad.title}, 3, {}},
         {{"insert", tmp.file("gone.dwg"), "--title", cad.title}, 1, {}},

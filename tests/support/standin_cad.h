@@ -20,9 +20,12 @@ public:
                     .arg(QCoreApplication::applicationPid())
                     .arg(++serial);
         log_ = dir_.filePath(QStringLiteral("commands.txt"));
+        answers_ = dir_.filePath(QStringLiteral("answers.txt"));
         process_.setReadChannel(QProcess::StandardError);
-        process_.start(QStringLiteral(QUILLON_CAD_STANDIN),
-                       QStringList{"--headless", "--title", title, "--log", log_} + options);
+        process_.start(
+            QStringLiteral(QUILLON_CAD_STANDIN),
+            QStringList{"--headless", "--title", title, "--log", log_, "--answers", answers_} +
+                options);
         // Serving once it says so on stderr.
         QByteArray said;
         while (!said.contains("serving") && process_.waitForReadyRead(10000))
@@ -33,8 +36,15 @@ public:
         process_.waitForFinished(5000);
     }
     // Every command received, in order.
-    QStringList commands() const {
-        QFile f(log_);
+    QStringList commands() const { return read(log_); }
+    // Every answer its command line read from them, in order.
+    QStringList answers() const { return read(answers_); }
+
+    QString title;
+
+private:
+    static QStringList read(const QString& file) {
+        QFile f(file);
         QStringList out;
         if (!f.open(QIODevice::ReadOnly)) return out;
         for (const QByteArray& line : f.readAll().split('\n'))
@@ -43,11 +53,8 @@ public:
         return out;
     }
 
-    QString title;
-
-private:
     QTemporaryDir dir_;
-    QString log_;
+    QString log_, answers_;
     QProcess process_;
 };
 

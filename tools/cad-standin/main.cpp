@@ -2,8 +2,9 @@
 // titled like the CAD's, whose command-line pane shows every command received, serving the CAD's
 // automation calls over a local socket named after the title (see src/cad/cad_socket.h).
 //   cad-standin [--title TEXT] [--disabled] [--minimized] [--no-document] [--headless]
-//               [--log FILE] [--unresponsive]
-// --log appends every SendCommand text as one JSON string per line; --unresponsive accepts
+//               [--log FILE] [--answers FILE] [--unresponsive]
+// --log appends every SendCommand text as one JSON string per line; --answers appends the
+// answers its command line reads from them, one JSON string each; --unresponsive accepts
 // connections but never answers. One line on stderr says when it serves.
 #include <CLI/CLI.hpp>
 #include <QApplication>
@@ -20,7 +21,7 @@
 namespace {
 
 struct Options {
-    std::string title = "nanoCAD 5", log;
+    std::string title = "nanoCAD 5", log, answers;
     bool disabled = false, minimized = false, noDocument = false, headless = false;
     bool unresponsive = false;
 };
@@ -28,6 +29,38 @@ struct Options {
 // The text as a JSON string: the one element of a compact JSON array, without its brackets.
 QByteArray JsonString(const QString& text) {
     return QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact).mid(1).chopped(1);
+}
+
+// The answers a CAD's command line reads from typed text: Enter ends one, and so does a blank,
+// unless the answer starts with a double quote, which runs to the next one (the quotes are not
+// part of the answer). Text left on the line at the end counts as one more answer.
+QStringList Answers(const QString& text) {
+    QStringList answers;
+    QString answer;
+    bool typed = false, quoted = false;
+    for (const QChar c : text) {
+        if (c == u'"' && (quoted || !typed)) {
+            quoted = !quoted;
+        } else if (c == u'\r' || (c == u' ' && !quoted)) {
+            answers << answer;
+            answer.clear();
+            quoted = false;
+            typed = false;
+            continue;
+        } else {
+            answer += c;
+        }
+        typed = true;
+    }
+    if (typed) answers << answer;
+    return answers;
+}
+
+void Append(const std::string& file, const QStringList& texts) {
+    if (file.empty()) return;
+    QFile f(QString::fromStdString(file));
+    if (!f.open(QIODevice::Append)) return;
+    for (const QString& text : texts) f.write(JsonString(text) + '\n');
 }
 
 class StandIn : public QObject {
@@ -91,10 +124,8 @@ private:
             const QString text = r.value("text").toString();
             pane_->appendPlainText(QStringLiteral("コマンド: ") +
                                    QString(text).replace(u'\r', u'⏎'));
-            if (!o_.log.empty()) {
-                QFile f(QString::fromStdString(o_.log));
-                if (f.open(QIODevice::Append)) f.write(JsonString(text) + '\n');
-            }
+            Append(o_.log, {text});
+            Append(o_.answers, Answers(text));
         } else {
             a.insert("ok", false);
         }
@@ -119,6 +150,8 @@ int main(int argc, char** argv) {
     cli.add_flag("--no-document", o.noDocument, "no drawing is open");
     cli.add_flag("--headless", o.headless, "serve without showing a window");
     cli.add_option("--log", o.log, "append every command received to this file");
+    cli.add_option("--answers", o.answers,
+                   "append every answer its command line reads to this file");
     cli.add_flag("--unresponsive", o.unresponsive, "never answer");
     CLI11_PARSE(cli, argc, argv);
     if (o.headless) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -32,9 +32,12 @@ int RunInsert(const InsertArgs& a) {
     case InsertOutcome::Sent: return kDrawn;
     case InsertOutcome::UnsafePath:
         return Fail(kUsage,
-                    a.file + ": a name with control characters cannot be typed into the CAD");
+                    a.file + ": a name with control characters or \" cannot be typed into the CAD");
     case InsertOutcome::NoCad:
         return Fail(kMissing, "no CAD window titled \"" + a.title + "\" that takes input");
+    case InsertOutcome::NoAnswer:
+        return Fail(kMissing,
+                    "the CAD titled \"" + a.title + "\" does not answer, or has no drawing open");
     case InsertOutcome::FileMissing: return Fail(kMissing, a.file + ": no such file");
     case InsertOutcome::NotInsertable:
         return Fail(kNotDrawable,
