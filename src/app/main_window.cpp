@@ -8,6 +8,7 @@
 #include "app/preview_image.h"
 #include "app/preview_panel.h"
 #include "app/registered_folders.h"
+#include "convert/background_conversion.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -33,6 +34,7 @@ TForm2::TForm2(const AppPaths& paths, UserPrompts& prompts, QWidget* parent)
     thumbnailPool_ = std::make_unique<ThumbnailPool>(*thumbnailCache_);
     connect(thumbnailPool_.get(), &ThumbnailPool::ready, this, &TForm2::showThumbnail);
     connect(FileListBox1, &FileListBox::listed, this, &TForm2::requestThumbnails);
+    connect(FileListBox1, &FileListBox::folderChanged, this, &TForm2::shownFolderChanged);
     resize(653, 381);
     FormCreate();
 }
