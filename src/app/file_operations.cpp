@@ -46,7 +46,7 @@ bool MoveToTrash(const QString& path) {
     QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
     QString trashed;
     if (!QFile::moveToTrash(path, &trashed)) return false;
-    if (QFileInfo(trashed).isAbsolute()) return true;
+    if (trashed.isEmpty() || QFileInfo(trashed).isAbsolute()) return true;
     // Finding no trash, Qt moves the file below the working folder: it goes back.
     QFile::rename(trashed, path);
     return false;

@@ -133,6 +133,7 @@ void TForm2::saveRegisteredFolders() {
 }
 
 void TForm2::FormDestroy() {
+    dragConversion_.reset(); // a converter still running stops before its folder is emptied
     DeleteScratchDrawings(paths_.scratchFolder());
 }
 

@@ -160,7 +160,8 @@ private:
     int listEncoding_ = 0;
     bool panesSized_ = false;
     bool closing_ = false; // waits for external programs end when the window closes
-    bool converting_ = false; // "ODA" waits for the converter
+
+    bool converting_ = false;                              // "ODA" waits for the converter
     std::unique_ptr<BackgroundConversion> dragConversion_; // a DXF dragged out, made a DWG
 };
 

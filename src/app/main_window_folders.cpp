@@ -167,11 +167,11 @@ void TForm2::N2Click() {
 }
 
 void TForm2::N8Click() {
-    const int selected = FileListBox1->itemIndex();
-    if (selected < 0) return;
-    switch (DeleteDrawing(FileListBox1->fileName(), prompts_)) {
-    case FileOutcome::Done:
-        FileListBox1->deleteEntry(selected);
+    const QString file = FileListBox1->fileName();
+    if (file.isEmpty()) return;
+    switch (DeleteDrawing(file, prompts_)) {
+    case FileOutcome::Done: // its row as listed now: the folder may have been read meanwhile
+        FileListBox1->deleteEntry(FileListBox1->findName(QFileInfo(file).fileName(), kPathCase));
         clearSelection();
         break;
     case FileOutcome::Failed: // the list shows what is on disk

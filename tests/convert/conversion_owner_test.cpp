@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <optional>
 
 using namespace quillon;
 using quillon::test::StandInMode;
@@ -70,7 +71,7 @@ struct Window : quillon::test::ProgramFolder {
 } // namespace
 
 TEST(ConversionOwner, ASelectionMadeWhileTheConverterRunsKeepsItsOwnDrawing) {
-    const StandInMode slow("slow");
+    std::optional<StandInMode> slow(std::in_place, "slow");
     Window s;
     s.click("A.dwg");
     // While the converter runs: "ODA" again, a double click on the preview, another file.
@@ -90,6 +91,7 @@ TEST(ConversionOwner, ASelectionMadeWhileTheConverterRunsKeepsItsOwnDrawing) {
     EXPECT_EQ(s.w->preview().drawing().CircleAry.size(), 0u);
     EXPECT_TRUE(s.prompts.messages.isEmpty()) << s.prompts.messages.join(' ').toStdString();
     // With the drawing still selected when the converter ends, its conversion is drawn.
+    slow.reset();
     s.click("A.dwg");
     s.w->Button3->click();
     EXPECT_EQ(s.w->Edit1->text(), "A.dwg.dxf");
