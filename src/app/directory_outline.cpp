@@ -11,6 +11,13 @@ namespace quillon {
 namespace {
 constexpr int kPathRole = Qt::UserRole;
 constexpr int kFilledRole = Qt::UserRole + 1;
+
+// The folder, or its nearest parent that exists when it is gone.
+QString NearestExistingFolder(QString folder) {
+    while (!QFileInfo(folder).isDir() && QFileInfo(folder).dir().path() != folder)
+        folder = CleanFolder(QFileInfo(folder).dir().path());
+    return folder;
+}
 } // namespace
 
 DirectoryOutline::DirectoryOutline(QWidget* parent) : QTreeWidget(parent) {
@@ -65,18 +72,18 @@ void DirectoryOutline::setDrive(const QString& root) {
     makeCurrent(clean);
 }
 
-QTreeWidgetItem* DirectoryOutline::itemForPath(const QString& folder) {
+QTreeWidgetItem* DirectoryOutline::itemForPath(const QString& folder, bool open) {
     if (topLevelItemCount() == 0) return nullptr;
     QTreeWidgetItem* item = topLevelItem(0);
     QString rest = folder.mid(drive_.size());
     const QStringList parts = rest.split(QDir::separator(), Qt::SkipEmptyParts);
     for (const QString& part : parts) {
-        fillChildren(item);
+        if (open) fillChildren(item);
         QTreeWidgetItem* next = nullptr;
         for (int i = 0; i < item->childCount() && !next; ++i)
             if (item->child(i)->text(0).compare(part, kPathCase) == 0) next = item->child(i);
-        if (!next) return item;
-        item->setExpanded(true);
+        if (!next) return open ? item : nullptr;
+        if (open) item->setExpanded(true);
         item = next;
     }
     return item;
@@ -87,8 +94,7 @@ void DirectoryOutline::setDirectory(const QString& folder) {
     if (clean.isEmpty()) return;
     // A folder that is gone opens its nearest existing parent, so that the tree and the
     // current folder agree.
-    while (!QFileInfo(clean).isDir() && QFileInfo(clean).dir().path() != clean)
-        clean = CleanFolder(QFileInfo(clean).dir().path());
+    clean = NearestExistingFolder(clean);
     const QString drive = DriveOfPath(clean, AvailableDrives());
     if (drive_.isEmpty() || CleanFolder(drive) != drive_) {
         const bool wasBuilding = settingCurrent_;
@@ -102,11 +108,32 @@ void DirectoryOutline::setDirectory(const QString& folder) {
         settingCurrent_ = wasBuilding;
     }
     settingCurrent_ = true;
-    QTreeWidgetItem* item = itemForPath(clean);
+    QTreeWidgetItem* item = itemForPath(clean, true);
     if (item) setCurrentItem(item);
     settingCurrent_ = false;
     // The folder the tree shows is the current one, also when a part of the path is not listed.
     makeCurrent(item ? item->data(0, kPathRole).toString() : clean);
+}
+
+void DirectoryOutline::rereadFolder(const QString& folder) {
+    QTreeWidgetItem* item = itemForPath(NearestExistingFolder(CleanFolder(folder)), false);
+    if (!item || !item->data(0, kFilledRole).toBool()) return;
+    const QStringList names =
+        QDir(item->data(0, kPathRole).toString())
+            .entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    QStringList shown;
+    for (int i = 0; i < item->childCount(); ++i) shown << item->child(i)->text(0);
+    if (names == shown) return;
+    const bool expanded = item->isExpanded();
+    const bool wasSetting = std::exchange(settingCurrent_, true); // a removed current item is
+                                                                  // not the user's choice
+    qDeleteAll(item->takeChildren());
+    item->setData(0, kFilledRole, false);
+    item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+    fillChildren(item);
+    item->setExpanded(expanded);
+    settingCurrent_ = wasSetting;
+    displayedValid_ = false;
 }
 
 void DirectoryOutline::refresh() {

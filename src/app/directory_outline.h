@@ -23,6 +23,9 @@ public:
 
     // Reads the folders again (a folder made meanwhile shows), keeping the current one.
     void refresh();
+    // Reads the sub-folders of one folder again (of its nearest existing parent when it is gone),
+    // when the tree has read them before; the current folder is left to the caller.
+    void rereadFolder(const QString& folder);
 
     int itemCount();
     QString itemText(int index);
@@ -36,7 +39,9 @@ private:
     QTreeWidgetItem* addFolderItem(QTreeWidgetItem* parent, const QString& path,
                                    const QString& text);
     void fillChildren(QTreeWidgetItem* item);
-    QTreeWidgetItem* itemForPath(const QString& folder);
+    // The folder's item. `open` reads and opens the tree down to it and gives the nearest item
+    // when a part is not listed; otherwise only items already read count (none when missing).
+    QTreeWidgetItem* itemForPath(const QString& folder, bool open);
     const std::vector<QTreeWidgetItem*>& displayed();
     void makeCurrent(const QString& folder);
 

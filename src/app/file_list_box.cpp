@@ -3,6 +3,9 @@
 #include "app/file_mask.h"
 
 #include <QDir>
+#include <QDrag>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QIcon>
 #include <QLineEdit>
 #include <QMimeData>
@@ -11,6 +14,22 @@
 #include <QUrl>
 
 namespace quillon {
+
+namespace {
+
+constexpr int kNameRole = Qt::UserRole; // the real name; the text shows it
+
+// A name as a row shows it: on one line, its control characters visible.
+QString ShownName(QString name) {
+    for (QChar& c : name)
+        if (c == u'\n' || c == u'\r')
+            c = QChar(0x21B5); // ↵
+        else if (c.category() == QChar::Other_Control)
+            c = u'?';
+    return name;
+}
+
+} // namespace
 
 FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -28,10 +47,17 @@ FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
         emit clicked();
     });
     connect(this, &QListWidget::itemDoubleClicked, this, [this] { emit doubleClicked(); });
+    watcher_ = new QFileSystemWatcher(this);
+    settle_.setSingleShot(true);
+    settle_.setInterval(100);
+    connect(watcher_, &QFileSystemWatcher::directoryChanged, &settle_, qOverload<>(&QTimer::start));
+    connect(&settle_, &QTimer::timeout, this, &FileListBox::folderChanged);
 }
 
 void FileListBox::setDirectory(const QString& folder) {
+    if (!watcher_->directories().isEmpty()) watcher_->removePaths(watcher_->directories());
     directory_ = folder;
+    if (QFileInfo(folder).isDir()) watcher_->addPath(folder);
     reread();
 }
 
@@ -40,23 +66,41 @@ void FileListBox::setMask(const QString& mask) {
     reread();
 }
 
-void FileListBox::reread() {
+void FileListBox::readFolder() {
     const QStringList patterns = MaskPatterns(mask_);
-    QStringList names;
-    if (!directory_.isEmpty() && !patterns.isEmpty())
-        for (const QString& name :
-             QDir(directory_).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase))
-            if (MatchesMask(name, patterns)) names << name;
+    const QSignalBlocker block(this);
+    clear();
+    if (directory_.isEmpty() || patterns.isEmpty()) return;
+    for (const QString& name :
+         QDir(directory_).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase)) {
+        if (!MatchesMask(name, patterns)) continue;
+        auto* row = new QListWidgetItem(ShownName(name), this);
+        row->setData(kNameRole, name);
+        if (thumbnails()) row->setIcon(placeholder_);
+    }
+}
+
+void FileListBox::reread() {
+    readFolder();
     {
         const QSignalBlocker block(this);
-        clear();
-        addItems(names);
-        if (thumbnails())
-            for (int i = 0; i < count(); ++i) item(i)->setIcon(placeholder_);
         setCurrentRow(-1);
         showNameInBox();
     }
     emit listed();
+}
+
+bool FileListBox::rereadKeepingSelection() {
+    const QString selected = currentRow() >= 0 ? nameAt(currentRow()) : QString();
+    readFolder();
+    const int row = selected.isEmpty() ? -1 : findName(selected, Qt::CaseSensitive);
+    {
+        const QSignalBlocker block(this);
+        setCurrentRow(row);
+        if (row < 0) showNameInBox();
+    }
+    emit listed();
+    return row >= 0;
 }
 
 void FileListBox::setThumbnails(bool on, QSize pictureSize) {
@@ -82,15 +126,15 @@ void FileListBox::setThumbnails(bool on, QSize pictureSize) {
 }
 
 void FileListBox::setThumbnail(const QString& name, const QImage& picture) {
-    const QList<QListWidgetItem*> found = findItems(name, Qt::MatchExactly);
-    if (!found.isEmpty()) found.first()->setIcon(QIcon(QPixmap::fromImage(picture)));
+    const int row = findName(name, Qt::CaseSensitive);
+    if (row >= 0) item(row)->setIcon(QIcon(QPixmap::fromImage(picture)));
 }
 
 QStringList FileListBox::filesInViewFirst() const {
     QStringList inView, rest;
     const QRect shown = viewport()->rect();
     for (int i = 0; i < count(); ++i) {
-        const QString path = QDir(directory_).filePath(item(i)->text());
+        const QString path = QDir(directory_).filePath(nameAt(i));
         (visualItemRect(item(i)).intersects(shown) ? inView : rest) << path;
     }
     return inView + rest;
@@ -104,15 +148,18 @@ void FileListBox::setItemIndex(int index) {
     showNameInBox();
 }
 
-QString FileListBox::fileName() const {
-    const QListWidgetItem* item = currentItem();
-    if (!item || currentRow() < 0) return QString();
-    return QDir::toNativeSeparators(QDir(directory_).filePath(item->text()));
+QString FileListBox::nameAt(int row) const {
+    return item(row)->data(kNameRole).toString();
 }
 
-int FileListBox::findName(const QString& name) const {
+QString FileListBox::fileName() const {
+    if (!currentItem() || currentRow() < 0) return QString();
+    return QDir::toNativeSeparators(QDir(directory_).filePath(nameAt(currentRow())));
+}
+
+int FileListBox::findName(const QString& name, Qt::CaseSensitivity cs) const {
     for (int i = 0; i < count(); ++i)
-        if (item(i)->text().compare(name, Qt::CaseInsensitive) == 0) return i;
+        if (nameAt(i).compare(name, cs) == 0) return i;
     return -1;
 }
 
@@ -120,20 +167,29 @@ void FileListBox::deleteEntry(int index) {
     if (index < 0 || index >= count()) return;
     const QSignalBlocker block(this);
     delete takeItem(index);
+    setCurrentRow(-1); // not the next row: the user never chose it
     showNameInBox();
 }
 
-QStringList FileListBox::mimeTypes() const {
-    return {QStringLiteral("text/uri-list")};
+void FileListBox::startDrag(Qt::DropActions) {
+    const QString path = fileName(); // the pressed row is the current one
+    if (path.isEmpty() || !dragFile_) return;
+    awaitingDrag_ = false;
+    const QString file = dragFile_(path); // or awaitDrag(), and carry() later
+    if (!file.isEmpty()) dragOut(file);
 }
 
-QMimeData* FileListBox::mimeData(const QList<QListWidgetItem*>& items) const {
-    if (items.isEmpty() || !dragFile_) return nullptr;
-    const QString file = dragFile_(QDir(directory_).filePath(items.first()->text()));
-    if (file.isEmpty()) return nullptr;
+void FileListBox::carry(const QString& file) {
+    if (std::exchange(awaitingDrag_, false) && !file.isEmpty()) dragOut(file);
+}
+
+void FileListBox::dragOut(const QString& file) {
     auto* data = new QMimeData;
     data->setUrls({QUrl::fromLocalFile(file)});
-    return data;
+    auto* drag = new QDrag(this);
+    drag->setMimeData(data);
+    emit dragStarted(file);
+    drag->exec(Qt::CopyAction, Qt::CopyAction);
 }
 
 void FileListBox::mousePressEvent(QMouseEvent* event) {
@@ -143,10 +199,19 @@ void FileListBox::mousePressEvent(QMouseEvent* event) {
     pressMovedRow_ = currentRow() != before;
 }
 
+void FileListBox::mouseMoveEvent(QMouseEvent* event) {
+    if (awaitingDrag_) return; // the row waits to be dragged: it is not dragged over the others
+    QListWidget::mouseMoveEvent(event);
+}
+
+void FileListBox::mouseReleaseEvent(QMouseEvent* event) {
+    awaitingDrag_ = false; // let go before its file was ready: no drag
+    QListWidget::mouseReleaseEvent(event);
+}
+
 void FileListBox::showNameInBox() {
     if (!nameBox_) return;
-    const QListWidgetItem* item = currentRow() >= 0 ? currentItem() : nullptr;
-    nameBox_->setText(item ? item->text() : mask_);
+    nameBox_->setText(currentRow() >= 0 && currentItem() ? currentItem()->text() : mask_);
 }
 
 } // namespace quillon

@@ -3,12 +3,54 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace quillon {
 
 namespace {
 
 const QString kError = QStringLiteral("エラー");
+const QString kCaption = QStringLiteral("Tessera.exe");
+const QString kGone = QStringLiteral("ファイルが見つかりません．");
+const QString kNoPermission = QStringLiteral("アクセス権がありません．");
+
+// What keeps the file from being moved or deleted, as the file system shows it now; empty when
+// nothing does.
+QString Obstacle(const QString& file) {
+    const QFileInfo info(file);
+    if (!info.exists()) return kGone;
+    if (!QFileInfo(info.absolutePath()).isWritable() || !info.isWritable()) return kNoPermission;
+    QFile probe(file); // another program holding it open keeps it (Windows)
+    if (!probe.open(QIODevice::ReadWrite)) return QStringLiteral("ほかのプログラムが使用中です．");
+    return {};
+}
+
+// Why a file could not be moved or deleted, in the program's words (never the system's own
+// text, which may be in another language).
+QString FailureReason(const QString& file) {
+    const QString obstacle = Obstacle(file);
+    return obstacle.isEmpty() ? QStringLiteral("予期しないエラーです．") : obstacle;
+}
+
+QString MoveFailureReason(const QString& from, const QString& to) {
+    if (!QFileInfo::exists(from)) return kGone;
+    const QFileInfo folder(QFileInfo(to).absolutePath());
+    if (!folder.isDir()) return QStringLiteral("移動先のフォルダが見つかりません．");
+    if (!folder.isWritable()) return kNoPermission;
+    return FailureReason(from);
+}
+
+// Moves the file to the desktop's trash; false when there is none for it.
+bool MoveToTrash(const QString& path) {
+    // The home trash is made in the user's data folder, which a new account may not have yet.
+    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    QString trashed;
+    if (!QFile::moveToTrash(path, &trashed)) return false;
+    if (trashed.isEmpty() || QFileInfo(trashed).isAbsolute()) return true;
+    // Finding no trash, Qt moves the file below the working folder: it goes back.
+    QFile::rename(trashed, path);
+    return false;
+}
 
 } // namespace
 
@@ -37,9 +79,8 @@ FileOutcome MoveDrawing(const QString& from, const QString& to, UserPrompts& pro
     if (QFileInfo(from).absoluteFilePath() == QFileInfo(to).absoluteFilePath())
         return FileOutcome::Done;
     const bool replacing = QFileInfo::exists(to);
-    if (replacing &&
-        !prompts.question(QStringLiteral("Tessera.exe"),
-                          to + u'\n' + QStringLiteral("は既にあります．置き換えますか？")))
+    if (replacing && !prompts.question(
+                         kCaption, to + u'\n' + QStringLiteral("は既にあります．置き換えますか？")))
         return FileOutcome::Declined;
     QFile file(from);
     // A rename where it can be, else a copy and a delete (another volume); a replaced file is
@@ -54,7 +95,7 @@ FileOutcome MoveDrawing(const QString& from, const QString& to, UserPrompts& pro
         if (replacing) QFile::rename(parked, to);
         prompts.message(kError,
                         from + QStringLiteral(" → ") + to + u'\n' +
-                            QStringLiteral("移動できません：") + file.errorString(),
+                            QStringLiteral("移動できません：") + MoveFailureReason(from, to),
                         UserPrompts::Icon::Error);
         return FileOutcome::Failed;
     }
@@ -63,12 +104,22 @@ FileOutcome MoveDrawing(const QString& from, const QString& to, UserPrompts& pro
 }
 
 FileOutcome DeleteDrawing(const QString& path, UserPrompts& prompts) {
-    if (!prompts.question(QStringLiteral("Tessera.exe"),
-                          QStringLiteral("このファイルを削除しますか？")))
+    const QString name = QFileInfo(path).fileName() + u'\n';
+    if (!prompts.question(kCaption, name + QStringLiteral("このファイルをごみ箱に移動しますか？")))
         return FileOutcome::Declined;
-    QFile file(path);
-    if (file.remove()) return FileOutcome::Done;
-    prompts.message(kError, path + u'\n' + QStringLiteral("削除できません：") + file.errorString(),
+    if (MoveToTrash(path)) return FileOutcome::Done;
+    QString reason = Obstacle(path);
+    if (reason.isEmpty()) {
+        // Nothing keeps the file: there is no trash for it here. Deleted for good only when the
+        // user says so.
+        if (!prompts.question(kCaption, name + QStringLiteral("ごみ箱に移動できません．\n"
+                                                              "このファイルを完全に削除しますか？"
+                                                              "（元に戻せません）")))
+            return FileOutcome::Declined;
+        if (QFile::remove(path)) return FileOutcome::Done;
+        reason = FailureReason(path);
+    }
+    prompts.message(kError, path + u'\n' + QStringLiteral("削除できません：") + reason,
                     UserPrompts::Icon::Error);
     return FileOutcome::Failed;
 }

@@ -21,10 +21,12 @@ QString MoveDestination(const QString& from, const QString& chosen);
 enum class FileOutcome { Done, Declined, Failed };
 
 // Moves (or renames) a drawing. An existing destination is replaced only after a question; a
-// failure is reported with the paths and the reason.
+// failure is reported with the paths and the reason, in Japanese like every message: gone, no
+// permission, in use by another program, or other.
 FileOutcome MoveDrawing(const QString& from, const QString& to, UserPrompts& prompts);
 
-// Deletes a drawing after the question "このファイルを削除しますか？"; a failure is reported.
+// Moves a drawing to the desktop's trash after a question that names it. Where there is no trash
+// for it, a second question asks for a permanent delete. A failure is reported with the reason.
 FileOutcome DeleteDrawing(const QString& path, UserPrompts& prompts);
 
 } // namespace quillon

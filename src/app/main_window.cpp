@@ -8,6 +8,7 @@
 #include "app/preview_image.h"
 #include "app/preview_panel.h"
 #include "app/registered_folders.h"
+#include "convert/background_conversion.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -33,6 +34,7 @@ TForm2::TForm2(const AppPaths& paths, UserPrompts& prompts, QWidget* parent)
     thumbnailPool_ = std::make_unique<ThumbnailPool>(*thumbnailCache_);
     connect(thumbnailPool_.get(), &ThumbnailPool::ready, this, &TForm2::showThumbnail);
     connect(FileListBox1, &FileListBox::listed, this, &TForm2::requestThumbnails);
+    connect(FileListBox1, &FileListBox::folderChanged, this, &TForm2::shownFolderChanged);
     resize(653, 381);
     FormCreate();
 }
@@ -131,6 +133,7 @@ void TForm2::saveRegisteredFolders() {
 }
 
 void TForm2::FormDestroy() {
+    dragConversion_.reset(); // a converter still running stops before its folder is emptied
     DeleteScratchDrawings(paths_.scratchFolder());
 }
 

@@ -30,6 +30,7 @@ class QSplitter;
 
 namespace quillon {
 
+class BackgroundConversion;
 class DirectoryOutline;
 class DriveComboBox;
 class FileListBox;
@@ -141,8 +142,11 @@ private:
     QStringList registeredFolders() const;
     void setRegisteredFolders(const QStringList& entries, const QString& chosen);
     void clearPreview();
+    void clearSelection();
+    void shownFolderChanged();
     ConverterCall converterCall();
     QString fileToDrag(const QString& file);
+    void cancelDrag(const QString& file, const QString& reason);
     bool gestureGate() const;
     bool wheel(QPointF global, double k);
     void applyReaction(const Reaction& r, bool* guard);
@@ -159,6 +163,8 @@ private:
     int listEncoding_ = 0;
     bool panesSized_ = false;
     bool closing_ = false; // waits for external programs end when the window closes
+    bool converting_ = false;                              // "ODA" waits for the converter
+    std::unique_ptr<BackgroundConversion> dragConversion_; // a DXF dragged out, made a DWG
     bool inserting_ = false;
     std::unique_ptr<CadThread> cadThread_; // made at the first insertion; stopped first at close
 };

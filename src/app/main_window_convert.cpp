@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 
 namespace quillon {
 
@@ -51,6 +52,9 @@ void TForm2::N26Click() {
 }
 
 void TForm2::Button3Click() {
+    // One run at a time: a press (or a double click on the preview) during the wait does nothing.
+    if (converting_) return;
+    const QScopedValueRollback<bool> converting(converting_, true);
     if (!ConverterExists(settings_.converterPath)) {
         prompts_.showInformation(kInformation,
                                  QStringLiteral("ODAFileConverter.exe が見つかりません．"));
@@ -70,6 +74,8 @@ void TForm2::Button3Click() {
         prompts_.showInformation(kInformation, dxf + u'\n' + kNotFound);
         return;
     }
+    // The user may have chosen another file during the wait: the drawing is this file's only.
+    if (FileListBox1->fileName() != file) return;
     Edit1->setText(Edit1->text() + QStringLiteral(".dxf"));
     QCoreApplication::processEvents();
     preview_->drawDxfImage(dxf);

@@ -1,5 +1,6 @@
-// Registered folders (choose, register, retitle, remove) and the file operations of the menus
-// (new folder, open in the file manager, rename or move, delete).
+// Registered folders (choose, register, retitle, remove), the file operations of the menus
+// (new folder, open in the file manager, rename or move, delete) and the shown folder kept as it
+// is on disk.
 #include "app/main_window.h"
 
 #include "app/desktop.h"
@@ -153,16 +154,53 @@ void TForm2::N2Click() {
     DriveComboBox1->update();
     DirectoryOutline1->viewport()->update();
     FileListBox1->reread();
+    // A file renamed within the list stays selected under its new name; one moved away leaves
+    // nothing selected.
+    const bool listed = QFileInfo(to).absoluteDir() == QDir(FileListBox1->directory());
+    const int at = listed ? FileListBox1->findName(QFileInfo(to).fileName(), kPathCase) : -1;
+    if (at < 0) {
+        clearSelection();
+        return;
+    }
+    FileListBox1->setItemIndex(at);
+    FileListBox1Click();
 }
 
 void TForm2::N8Click() {
-    const int selected = FileListBox1->itemIndex();
-    if (selected < 0) return;
-    switch (DeleteDrawing(FileListBox1->fileName(), prompts_)) {
-    case FileOutcome::Done: FileListBox1->deleteEntry(selected); break;
-    case FileOutcome::Failed: FileListBox1->reread(); break; // the list shows what is on disk
+    const QString file = FileListBox1->fileName();
+    if (file.isEmpty()) return;
+    switch (DeleteDrawing(file, prompts_)) {
+    case FileOutcome::Done: // its row as listed now: the folder may have been read meanwhile
+        FileListBox1->deleteEntry(FileListBox1->findName(QFileInfo(file).fileName(), kPathCase));
+        clearSelection();
+        break;
+    case FileOutcome::Failed: // the list shows what is on disk
+        if (!FileListBox1->rereadKeepingSelection()) clearSelection();
+        break;
     case FileOutcome::Declined: break;
     }
+}
+
+void TForm2::clearSelection() {
+    // Nothing is selected until the user selects: no drawing the user has not looked at is
+    // shown, measured, converted or inserted.
+    FileListBox1->setItemIndex(-1);
+    clearPreview();
+    Edit1->clear();
+    Edit3->clear();
+    Edit4->clear();
+    for (QPushButton* b : {Button3, Button18, Button19}) b->setEnabled(false);
+}
+
+void TForm2::shownFolderChanged() {
+    const QString shown = FileListBox1->directory();
+    DirectoryOutline1->rereadFolder(shown);
+    if (!QFileInfo(shown).isDir()) {
+        openFolder(shown); // its nearest existing parent
+        return;
+    }
+    const bool selected = FileListBox1->itemIndex() >= 0;
+    if (!FileListBox1->rereadKeepingSelection() && selected) clearSelection();
 }
 
 } // namespace quillon

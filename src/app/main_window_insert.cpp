@@ -3,11 +3,14 @@
 
 #include "app/file_list_box.h"
 #include "cad/insertion.h"
+#include "convert/background_conversion.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 
 namespace quillon {
 
@@ -57,11 +60,45 @@ QString TForm2::fileToDrag(const QString& file) {
     const QString ext = QFileInfo(file).suffix().toUpper();
     if (ext == QLatin1String("DWG")) return file;
     if (ext != QLatin1String("DXF") || !CheckBox3->isChecked()) return {};
-    // A DXF is dragged as the DWG the converter makes of it, as it would be inserted.
+    // A DXF is dragged as the DWG the converter makes of it, as it would be inserted. The
+    // converter runs off the user-interface thread; the drag starts once the DWG is there.
+    if (!dragConversion_) {
+        dragConversion_ = std::make_unique<BackgroundConversion>();
+        connect(dragConversion_.get(), &BackgroundConversion::finished, this,
+                [this](const QString& dxf, RunEnd end, const QString& dwg) {
+                    QApplication::restoreOverrideCursor();
+                    FileListBox1->carry(dwg);
+                    if (dwg.isEmpty())
+                        cancelDrag(dxf,
+                                   end == RunEnd::StartFailed
+                                       ? QStringLiteral("起動に失敗しました．")
+                                       : QStringLiteral("変換後の DWG ファイルが見つかりません．"));
+                });
+    }
+    const QString made = dragConversion_->madeFor(file, QStringLiteral("DWG"));
+    if (!made.isEmpty()) return made; // converted before, and neither file has changed since
     const ConverterCall call = converterCall();
-    if (!ConverterExists(call.converter) || !ConvertDxfToDwg(call, file, false)) return {};
-    const QString dwg = ExpectedOutput(file, call.outputFolder, QStringLiteral("DWG"));
-    return QFileInfo::exists(dwg) ? dwg : QString();
+    if (!ConverterExists(call.converter)) {
+        cancelDrag(file, QStringLiteral("ODAFileConverter.exe が見つかりません．"));
+        return {};
+    }
+    if (dragConversion_->running()) { // the same file again waits for the same run
+        if (dragConversion_->inputFile() == file) FileListBox1->awaitDrag();
+        return {};
+    }
+    FileListBox1->awaitDrag();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    dragConversion_->start(call, file, QStringLiteral("DWG"));
+    return {};
+}
+
+void TForm2::cancelDrag(const QString& file, const QString& reason) {
+    // Told once the mouse event that began the drag is over, never from within it.
+    QTimer::singleShot(0, this,
+                       [this, text = file + u'\n' + reason + u'\n' +
+                                     QStringLiteral("ドラッグを取り消しました．")] {
+                           prompts_.showInformation(QStringLiteral("情報"), text);
+                       });
 }
 
 } // namespace quillon

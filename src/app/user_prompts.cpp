@@ -42,7 +42,9 @@ QString DialogPrompts::openFileName(const QString& fileName, const QString& filt
 }
 
 QString DialogPrompts::saveFileName(const QString& fileName, const QString& filter) {
-    return QFileDialog::getSaveFileName(owner_, QString(), fileName, filter);
+    // Replacing a file is asked by the caller, in the program's words: the dialog does not ask too.
+    return QFileDialog::getSaveFileName(owner_, QString(), fileName, filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
 }
 
 } // namespace quillon

@@ -22,7 +22,8 @@ public:
     virtual void message(const QString& caption, const QString& text, Icon icon) = 0;
     // A Yes/No question; true for Yes.
     virtual bool question(const QString& caption, const QString& text) = 0;
-    // File dialogs; an empty result means cancelled.
+    // File dialogs; an empty result means cancelled. The save dialog does not ask before an
+    // existing file is chosen: its caller does.
     virtual QString openFileName(const QString& fileName, const QString& filter) = 0;
     virtual QString saveFileName(const QString& fileName, const QString& filter) = 0;
     // The new-folder dialog for the current folder: its name and where it goes (beside or

@@ -5,10 +5,11 @@
 #include "support/program_folder.h"
 #include "support/standin_cad.h"
 #include "support/temp_files.h"
+#include "support/wait.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
-#include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
@@ -146,10 +147,23 @@ TEST(Insertion, FromTheWindowAndItsDrag) {
     }
     EXPECT_TRUE(program.prompts.messages.isEmpty());
     // Dragging a file out carries the DWG, or the DWG a DXF converts to while converting first.
+    w.show();
     const auto dragged = [&](const char* name) {
-        const QModelIndex at = w.FileListBox1->model()->index(w.FileListBox1->findName(name), 0);
-        std::unique_ptr<QMimeData> data(w.FileListBox1->model()->mimeData({at}));
-        return data ? data->urls() : QList<QUrl>{};
+        QList<QUrl> urls;
+        const auto started =
+            QObject::connect(w.FileListBox1, &FileListBox::dragStarted,
+                             [&](const QString& f) { urls << QUrl::fromLocalFile(f); });
+        QWidget* viewport = w.FileListBox1->viewport();
+        const QPoint at =
+            w.FileListBox1->visualItemRect(w.FileListBox1->item(w.FileListBox1->findName(name)))
+                .center();
+        QTest::mousePress(viewport, Qt::LeftButton, {}, at);
+        for (int step = 1; step <= 4; ++step) QTest::mouseMove(viewport, at + QPoint(0, 10 * step));
+        quillon::test::WaitUntil(
+            [&] { return !urls.isEmpty() || !QApplication::overrideCursor(); });
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, at + QPoint(0, 40));
+        QObject::disconnect(started);
+        return urls;
     };
     w.CheckBox3->setChecked(true);
     EXPECT_EQ(dragged("a b.dwg"), QList<QUrl>{QUrl::fromLocalFile(dwg)});
