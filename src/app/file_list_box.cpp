@@ -2,12 +2,14 @@
 
 #include "app/file_mask.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QIcon>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QScrollBar>
 #include <QUrl>
 
 namespace quillon {
@@ -71,19 +73,27 @@ void FileListBox::setThumbnails(bool on, QSize pictureSize) {
         setMovement(QListView::Static);
         setWordWrap(false);
         setTextElideMode(Qt::ElideMiddle);
+        // A notch of the wheel moves the grid by about a row.
+        setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+        verticalScrollBar()->setSingleStep(
+            std::max(1, gridSize().height() / std::max(1, QApplication::wheelScrollLines())));
     } else {
         setViewMode(QListView::ListMode);
         setIconSize({});
         setGridSize({});
+        setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+        verticalScrollBar()->setSingleStep(-1); // the list's own step again
     }
     const int row = currentRow();
     reread();
     if (row >= 0 && row < count()) setItemIndex(row);
 }
 
-void FileListBox::setThumbnail(const QString& name, const QImage& picture) {
+void FileListBox::setThumbnail(const QString& name, const QImage& picture, const QString& toolTip) {
     const QList<QListWidgetItem*> found = findItems(name, Qt::MatchExactly);
-    if (!found.isEmpty()) found.first()->setIcon(QIcon(QPixmap::fromImage(picture)));
+    if (found.isEmpty()) return;
+    found.first()->setIcon(QIcon(QPixmap::fromImage(picture)));
+    if (!toolTip.isEmpty()) found.first()->setToolTip(toolTip);
 }
 
 QStringList FileListBox::filesInViewFirst() const {

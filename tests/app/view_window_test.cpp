@@ -76,6 +76,87 @@ TEST(ViewWindow, WheelZoomsOneStepPerNotchWhateverTheEventsCarry) {
     }
 }
 
+TEST(ViewWindow, OneNotchScrollsTheGridByAboutARow) {
+    ProgramFolder s;
+    for (int i = 0; i < 30; ++i) s.tmp.write(QString("lib/d%1.dxf").arg(i, 2, 10, QChar('0')), "");
+    auto w = s.openAt(s.tmp.file("lib"));
+    w->show();
+    w->ThumbnailView1->setChecked(true);
+    w->ThumbnailView1Click();
+    QCoreApplication::processEvents();
+    QScrollBar* bar = w->FileListBox1->verticalScrollBar();
+    const int row = w->FileListBox1->gridSize().height();
+    ASSERT_GT(bar->maximum(), 3 * row);
+    QWidget* viewport = w->FileListBox1->viewport();
+    const QPointF centre = QRectF(viewport->rect()).center();
+    QWheelEvent e(centre, viewport->mapToGlobal(centre), {}, {0, -120}, Qt::NoButton,
+                  Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(viewport, &e);
+    EXPECT_GE(bar->value(), row / 2);
+    EXPECT_LE(bar->value(), row * 3 / 2);
+}
+
+TEST(ViewWindow, ADrawingThatCannotBeDrawnLooksTheSameEverywhereAndSaysWhy) {
+    ProgramFolder s;
+    // A DWG whose preview image lies past the end of the file.
+    QByteArray truncated = QByteArray("AC1032").leftJustified(13, '\0');
+    const uint32_t seeker = 20, start = 64, length = 5000;
+    truncated += QByteArray(reinterpret_cast<const char*>(&seeker), 4);
+    truncated = truncated.leftJustified(50, '\0') + char(6) +
+                QByteArray(reinterpret_cast<const char*>(&start), 4) +
+                QByteArray(reinterpret_cast<const char*>(&length), 4);
+    truncated = truncated.leftJustified(100, '\0');
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        const char* reason;
+    };
+    std::vector<Case> cases = {
+        {"empty.dxf", "", "空のファイルです"},
+        {"empty.dwg", "", "空のファイルです"},
+        {"garbage.dxf", "\x89PNG\r\n\x1a\n some bytes \x01\x02 that are no drawing",
+         "図面ではありません"},
+        {"truncated.dwg", truncated, "ファイルが途中で切れています"},
+        {"locked.dxf", "0\nEOF\n", "読み取り権限がありません"},
+        {"locked.dwg", truncated, "読み取り権限がありません"},
+    };
+    for (const auto& c : cases) s.tmp.write(QString("lib/") + c.name, c.bytes);
+    for (const char* locked : {"lib/locked.dxf", "lib/locked.dwg"})
+        QFile::setPermissions(s.tmp.file(locked), {});
+    if (QFile(s.tmp.file("lib/locked.dxf")).open(QIODevice::ReadOnly))
+        cases.resize(cases.size() - 2); // a user who reads everything
+    auto w = s.openAt(s.tmp.file("lib"));
+    w->show();
+    QCoreApplication::processEvents();
+    for (const auto& c : cases) {
+        w->FileListBox1->setItemIndex(w->FileListBox1->findName(c.name));
+        w->FileListBox1Click();
+        EXPECT_TRUE(w->Image2->picture() == NotDrawablePicture(w->Image2->size())) << c.name;
+        EXPECT_EQ(w->Image2->toolTip(), QString::fromUtf8(c.reason)) << c.name;
+    }
+    // The grid: made by this window, then read back from the cache by the next one.
+    for (int run = 0; run < 2; ++run) {
+        auto grid = s.openAt(s.tmp.file("lib"));
+        grid->ThumbnailView1->setChecked(true);
+        grid->ThumbnailView1Click();
+        grid->thumbnailPool().waitForDone();
+        QCoreApplication::processEvents();
+        for (const auto& c : cases) {
+            const QListWidgetItem* item =
+                grid->FileListBox1->item(grid->FileListBox1->findName(c.name));
+            const QImage shown =
+                item->icon().pixmap(kThumbnailSize).toImage().convertToFormat(QImage::Format_RGB32);
+            EXPECT_TRUE(shown == NotDrawablePicture(kThumbnailSize)) << c.name << run;
+            EXPECT_EQ(item->toolTip(), QString::fromUtf8(c.reason)) << c.name << run;
+        }
+    }
+    // A drawing that is drawn says nothing.
+    w->openFolder(kMechanical);
+    w->FileListBox1->setItemIndex(w->FileListBox1->findName("flange_100.dxf"));
+    w->FileListBox1Click();
+    EXPECT_TRUE(w->Image2->toolTip().isEmpty());
+}
+
 TEST(ViewWindow, DialogCaptionsFitAndDeepFoldersScrollSideways) {
     TForm4 form;
     form.show();
