@@ -4,6 +4,7 @@
 #include "app/file_list_box.h"
 #include "app/folder_dialogs.h"
 #include "app/main_window.h"
+#include "app/measure_box.h"
 #include "app/preview_image.h"
 #include "app/preview_panel.h"
 #include "render/pipeline.h"
@@ -94,6 +95,89 @@ TEST(ViewWindow, OneNotchScrollsTheGridByAboutARow) {
     QApplication::sendEvent(viewport, &e);
     EXPECT_GE(bar->value(), row / 2);
     EXPECT_LE(bar->value(), row * 3 / 2);
+}
+
+TEST(ViewWindow, TheMeasureBoxShowsALongTextWhole) {
+    ProgramFolder s;
+    auto w = ShownOnFlange(s); // at the window's design size
+    QTest::mouseMove(w->Image2, {20, 20});
+    const QString readout = w->Edit3->text();
+    ASSERT_TRUE(readout.startsWith("W= "));
+    EXPECT_GT(w->Edit3->fontMetrics().horizontalAdvance(readout), w->Edit3->width());
+    EXPECT_EQ(w->Edit3->toolTip(), readout);
+    // Shown with both ends, within the box.
+    const QString shown = qobject_cast<MeasureBox*>(w->Edit3)->shownText();
+    EXPECT_TRUE(shown.startsWith("W= ") && shown.endsWith(readout.right(4))) << shown.toStdString();
+    EXPECT_LT(w->Edit3->fontMetrics().horizontalAdvance(shown), w->Edit3->width());
+    // A text that fits needs no tool tip.
+    w->Edit3->setText("W= 1.00");
+    EXPECT_TRUE(w->Edit3->toolTip().isEmpty());
+}
+
+TEST(ViewWindow, SizeAndPanesAreKeptAndTheWidthGoesToThePreview) {
+    ProgramFolder s;
+    {
+        auto w = ShownOnFlange(s);
+        const int preview = w->Panel4->width(), list = w->Panel3->width();
+        w->resize(w->width() + 100, w->height() + 40);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(w->Panel4->width(), preview + 100);
+        EXPECT_EQ(w->Panel3->width(), list);
+        w->Splitter1->setSizes({150, w->width() - 150});
+        auto* splitter2 = w->findChild<QSplitter*>("Splitter2");
+        splitter2->setSizes({180, splitter2->width() - 180});
+        w->close();
+    }
+    const QString ini = [&] {
+        QFile f(s.tmp.file("prog/quillon.ini"));
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    }();
+    EXPECT_TRUE(ini.contains("[Window]\nWidth=753\nHeight=421\nSplitter1=150\nSplitter2=180\n"))
+        << ini.toStdString();
+    EXPECT_TRUE(ini.contains("[Form]\nLeft=")); // the position keeps its own keys
+    auto w = s.open();
+    w->show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w->size(), QSize(753, 421));
+    EXPECT_EQ(w->Splitter1->sizes().value(0), 150);
+    EXPECT_EQ(w->findChild<QSplitter*>("Splitter2")->sizes().value(0), 180);
+}
+
+TEST(ViewWindow, APositionOnNoScreenOpensCentredOnThePrimaryScreen) {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const struct {
+        int left, top;
+        bool kept;
+    } cases[] = {{30, 40, true},
+                 {screen.right() - 100, 40, true},
+                 {-20000, 40, false},
+                 {30, screen.bottom() + 5000, false}};
+    for (const auto& c : cases) {
+        ProgramFolder s;
+        s.writeIni(QString("[Form]\nLeft=%1\nTop=%2\n").arg(c.left).arg(c.top));
+        auto w = s.open();
+        const QPoint centred(screen.x() + (screen.width() - w->width()) / 2,
+                             screen.y() + (screen.height() - w->height()) / 2);
+        EXPECT_EQ(w->pos(), c.kept ? QPoint(c.left, c.top) : centred) << c.left << "," << c.top;
+    }
+}
+
+TEST(ViewWindow, TickingDxfDrawingDrawsAtOnceAndTheSmallestWindowKeepsAPreview) {
+    ProgramFolder s;
+    auto w = ShownOnFlange(s);
+    ASSERT_TRUE(w->Image2->hasPicture());
+    w->CheckBox1->setChecked(false);
+    EXPECT_FALSE(w->Image2->hasPicture());
+    w->CheckBox1->setChecked(true);
+    EXPECT_TRUE(w->Image2->hasPicture());
+    EXPECT_GT(w->preview().view().ViewWidth, 0);
+    // Neither a tiny window nor a splitter pushed to the edge leaves the preview without room.
+    w->resize(10, 10);
+    auto* splitter2 = w->findChild<QSplitter*>("Splitter2");
+    splitter2->setSizes({10000, 0});
+    QCoreApplication::processEvents();
+    EXPECT_GE(w->Image2->width(), 120);
+    EXPECT_GE(w->Image2->height(), 90);
 }
 
 TEST(ViewWindow, ADrawingThatCannotBeDrawnLooksTheSameEverywhereAndSaysWhy) {
