@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QStyledItemDelegate>
 
 namespace quillon {
 
@@ -18,6 +19,15 @@ QString NearestExistingFolder(QString folder) {
         folder = CleanFolder(QFileInfo(folder).dir().path());
     return folder;
 }
+
+// Rows 16 pixels high and as wide as their text.
+class RowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), 16};
+    }
+};
 } // namespace
 
 DirectoryOutline::DirectoryOutline(QWidget* parent) : QTreeWidget(parent) {
@@ -25,6 +35,10 @@ DirectoryOutline::DirectoryOutline(QWidget* parent) : QTreeWidget(parent) {
     setRootIsDecorated(true);
     setUniformRowHeights(true);
     setIndentation(14);
+    setItemDelegate(new RowDelegate(this));
+    // Deep folders scroll sideways.
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
         fillChildren(item);
         displayedValid_ = false;
@@ -35,12 +49,20 @@ DirectoryOutline::DirectoryOutline(QWidget* parent) : QTreeWidget(parent) {
     });
 }
 
+int DirectoryOutline::sizeHintForColumn(int column) const {
+    return std::max(QTreeWidget::sizeHintForColumn(column), viewport()->width());
+}
+
+void DirectoryOutline::resizeEvent(QResizeEvent* event) {
+    QTreeWidget::resizeEvent(event);
+    header()->resizeSections(QHeaderView::ResizeToContents);
+}
+
 QTreeWidgetItem* DirectoryOutline::addFolderItem(QTreeWidgetItem* parent, const QString& path,
                                                  const QString& text) {
     auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
     item->setText(0, text);
     item->setData(0, kPathRole, path);
-    item->setSizeHint(0, QSize(0, 16));
     item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
     return item;
 }

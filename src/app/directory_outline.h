@@ -35,6 +35,11 @@ public:
 signals:
     void directoryChanged();
 
+protected:
+    // The column is as wide as its widest row, and at least as wide as the view.
+    int sizeHintForColumn(int column) const override;
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     QTreeWidgetItem* addFolderItem(QTreeWidgetItem* parent, const QString& path,
                                    const QString& text);

@@ -2,6 +2,7 @@
 
 #include "app/file_mask.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QDrag>
 #include <QFileInfo>
@@ -11,6 +12,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QScrollBar>
 #include <QUrl>
 
 namespace quillon {
@@ -115,19 +117,27 @@ void FileListBox::setThumbnails(bool on, QSize pictureSize) {
         setMovement(QListView::Static);
         setWordWrap(false);
         setTextElideMode(Qt::ElideMiddle);
+        // A notch of the wheel moves the grid by about a row.
+        setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+        verticalScrollBar()->setSingleStep(
+            std::max(1, gridSize().height() / std::max(1, QApplication::wheelScrollLines())));
     } else {
         setViewMode(QListView::ListMode);
         setIconSize({});
         setGridSize({});
+        setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+        verticalScrollBar()->setSingleStep(-1); // the list's own step again
     }
     const int row = currentRow();
     reread();
     if (row >= 0 && row < count()) setItemIndex(row);
 }
 
-void FileListBox::setThumbnail(const QString& name, const QImage& picture) {
+void FileListBox::setThumbnail(const QString& name, const QImage& picture, const QString& toolTip) {
     const int row = findName(name, Qt::CaseSensitive);
-    if (row >= 0) item(row)->setIcon(QIcon(QPixmap::fromImage(picture)));
+    if (row < 0) return;
+    item(row)->setIcon(QIcon(QPixmap::fromImage(picture)));
+    if (!toolTip.isEmpty()) item(row)->setToolTip(toolTip);
 }
 
 QStringList FileListBox::filesInViewFirst() const {

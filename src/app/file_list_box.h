@@ -42,7 +42,8 @@ public:
     // The list as a grid of pictures (names elided under them) or as plain names.
     void setThumbnails(bool on, QSize pictureSize);
     bool thumbnails() const { return viewMode() == QListView::IconMode; }
-    void setThumbnail(const QString& name, const QImage& picture);
+    // A picture for the named file; a tool tip given (why it could not be drawn) goes with it.
+    void setThumbnail(const QString& name, const QImage& picture, const QString& toolTip);
     // Full paths of the listed files, those in view first.
     QStringList filesInViewFirst() const;
 

@@ -57,7 +57,6 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("フォルダ作成"));
     setModal(true);
-    setFixedSize(240, 212);
     auto* box = new QVBoxLayout(this);
     Label1 = Named(new QLabel(QStringLiteral("現在のフォルダ："), this), "Label1");
     Edit1 = ReadOnlyEdit(this, "Edit1");
@@ -81,6 +80,8 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
     box->addLayout(buttons);
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    // The design size, grown to what its texts need in the font at hand.
+    setFixedSize(sizeHint().expandedTo(QSize(240, 212)));
 }
 
 } // namespace quillon

@@ -18,6 +18,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
+#include <QSplitter>
+#include <limits>
 
 namespace quillon {
 
@@ -53,16 +55,31 @@ void TForm2::FormCreate() {
     DriveComboBox1->setDrive(DirectoryOutline1->drive());
 }
 
+namespace {
+
+constexpr int kNoPosition = std::numeric_limits<int>::min();
+
+// A screen that shows enough of the window to take hold of it (64 x 32 pixels), or none.
+const QScreen* ScreenShowing(const QRect& window) {
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect shown = screen->geometry() & window;
+        if (shown.width() >= std::min(64, window.width()) &&
+            shown.height() >= std::min(32, window.height()))
+            return screen;
+    }
+    return nullptr;
+}
+
+} // namespace
+
 void TForm2::readSettings() {
-    const QRect screen = QGuiApplication::primaryScreen()
-                             ? QGuiApplication::primaryScreen()->geometry()
-                             : QRect(0, 0, 1024, 768);
     Settings defaults;
-    defaults.left = (screen.width() - width()) / 2;
-    defaults.top = (screen.height() - height()) / 2;
+    defaults.left = defaults.top = kNoPosition;
     defaults.directory = paths_.folder();
     settings_ = ReadSettings(paths_.settingsFile(), defaults);
-    move(settings_.left, settings_.top);
+    if (settings_.windowWidth > 0 && settings_.windowHeight > 0)
+        resize(settings_.windowWidth, settings_.windowHeight);
+    placeWindow();
     TargetProgId = settings_.targetProgId;
     openFolder(settings_.directory);
     const int chosen = FindRegisteredFolder(registeredFolders(), settings_.registeredChoice);
@@ -77,6 +94,23 @@ void TForm2::readSettings() {
     CheckBox3->setChecked(settings_.dxfToDwg);
     ThumbnailView1->setChecked(settings_.thumbnails);
     if (settings_.thumbnails) FileListBox1->setThumbnails(true, kThumbnailSize);
+}
+
+void TForm2::placeWindow() {
+    // The stored position as it is while a screen shows the window; otherwise (none stored, a
+    // monitor removed) centred on the primary screen, at most as large as it.
+    const QRect stored(QPoint(settings_.left, settings_.top), size());
+    const QScreen* screen = settings_.left == kNoPosition || settings_.top == kNoPosition
+                                ? nullptr
+                                : ScreenShowing(stored);
+    if (screen) {
+        move(stored.topLeft());
+        return;
+    }
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const QRect area = primary ? primary->geometry() : QRect(0, 0, 1024, 768);
+    if (primary) resize(size().boundedTo(primary->availableGeometry().size()));
+    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
 }
 
 void TForm2::setConverterPath(const QString& path) {
@@ -99,6 +133,12 @@ void TForm2::writeSettings() {
     // What the window shows now; the other fields are kept as they are.
     settings_.left = x();
     settings_.top = y();
+    settings_.windowWidth = width();
+    settings_.windowHeight = height();
+    if (panesSized_) { // the panes as the user left them
+        settings_.splitter1 = Splitter1->sizes().value(0);
+        settings_.splitter2 = Splitter2->sizes().value(0);
+    }
     settings_.directory = DirectoryOutline1->directory();
     settings_.targetProgId = TargetProgId;
     settings_.registeredChoice =

@@ -57,6 +57,7 @@ public:
     void FileListBox1Click();
     void FileListBox1DblClick();
     void Edit48Change();
+    void CheckBox1Click();
     void CheckBox2Click();
     void CheckBox3Click();
     void Image2DblClick();
@@ -107,7 +108,7 @@ public:
     QPushButton* Button28;
     QLineEdit* Edit2;
     QWidget *Panel2, *Panel3, *Panel4;
-    QSplitter* Splitter1;
+    QSplitter *Splitter1, *Splitter2;
     DriveComboBox* DriveComboBox1;
     DirectoryOutline* DirectoryOutline1;
     QLineEdit* Edit48;
@@ -136,6 +137,7 @@ private:
     void buildLayout();
     void buildMenus();
     void readSettings();
+    void placeWindow();
     void writeSettings();
     void loadRegisteredFolders();
     void saveRegisteredFolders();

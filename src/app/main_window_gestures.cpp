@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QWheelEvent>
+#include <cstdlib>
 
 namespace quillon {
 
@@ -74,11 +75,16 @@ bool TForm2::FormMouseWheelUp(QPointF global) {
 }
 
 void TForm2::wheelEvent(QWheelEvent* event) {
-    const int turn = event->angleDelta().y();
-    const bool handled = turn < 0   ? FormMouseWheelDown(event->globalPosition())
-                         : turn > 0 ? FormMouseWheelUp(event->globalPosition())
-                                    : false;
-    event->setAccepted(handled);
+    const QPointF at = event->globalPosition();
+    if (!gestureGate() || !Image2->rect().contains(Image2->mapFromGlobal(at).toPoint())) {
+        interaction_.WheelRest = 0;
+        event->ignore(); // the control that normally gets the wheel keeps it
+        return;
+    }
+    const int notches = WheelNotches(interaction_.WheelRest, event->angleDelta().y());
+    for (int i = 0; i < std::abs(notches); ++i)
+        notches < 0 ? FormMouseWheelDown(at) : FormMouseWheelUp(at);
+    event->accept();
 }
 
 void TForm2::Image2MouseDown(QPoint at, Qt::MouseButton button, bool shift) {

@@ -6,6 +6,7 @@
 #include "app/drive_combo_box.h"
 #include "app/file_list_box.h"
 #include "app/folder_dialogs.h"
+#include "app/measure_box.h"
 #include "app/preview_image.h"
 #include "app/settings.h"
 #include "app/widget_names.h"
@@ -89,9 +90,9 @@ void TForm2::buildLayout() {
     left->addWidget(DriveComboBox1);
     left->addWidget(DirectoryOutline1, 1);
 
-    auto* splitter2 = Named(new QSplitter(Qt::Horizontal, Splitter1), "Splitter2");
-    splitter2->setHandleWidth(4);
-    Panel3 = Named(new QWidget(splitter2), "Panel3");
+    Splitter2 = Named(new QSplitter(Qt::Horizontal, Splitter1), "Splitter2");
+    Splitter2->setHandleWidth(4);
+    Panel3 = Named(new QWidget(Splitter2), "Panel3");
     auto* middle = new QVBoxLayout(Panel3);
     middle->setContentsMargins(0, 0, 0, 0);
     middle->setSpacing(0);
@@ -105,7 +106,7 @@ void TForm2::buildLayout() {
     middle->addWidget(Edit48);
     middle->addWidget(FileListBox1, 1);
 
-    Panel4 = Named(new QWidget(splitter2), "Panel4");
+    Panel4 = Named(new QWidget(Splitter2), "Panel4");
     auto* right = new QVBoxLayout(Panel4);
     right->setContentsMargins(2, 2, 2, 2);
     right->setSpacing(2);
@@ -141,8 +142,9 @@ void TForm2::buildLayout() {
     Edit1->setAlignment(Qt::AlignCenter);
     right->addWidget(Edit1);
     Image2 = Named(new PreviewImage(Panel4), "Image2");
+    Image2->setMinimumSize(128, 96); // the smallest window still shows a drawing
     right->addWidget(Image2, 1);
-    Edit3 = Named(new QLineEdit(Panel4), "Edit3");
+    Edit3 = Named(new MeasureBox(Panel4), "Edit3");
     Edit3->setAlignment(Qt::AlignCenter);
     Edit3->setFont(InputFont());
     right->addWidget(Edit3);
@@ -152,11 +154,14 @@ void TForm2::buildLayout() {
     for (QWidget* w : std::initializer_list<QWidget*>{Button18, Button19, Button1, CheckBox3,
                                                       CheckBox1, CheckBox2, Button3})
         w->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    // Side panes keep their widths when the window is resized; the file list takes the rest.
+    // The folder pane and the file list keep their widths when the window is resized; the
+    // preview takes the rest. No pane is pushed out of sight by its splitter.
     Splitter1->setStretchFactor(0, 0);
     Splitter1->setStretchFactor(1, 1);
-    splitter2->setStretchFactor(0, 1);
-    splitter2->setStretchFactor(1, 0);
+    Splitter2->setStretchFactor(0, 0);
+    Splitter2->setStretchFactor(1, 1);
+    Splitter1->setChildrenCollapsible(false);
+    Splitter2->setChildrenCollapsible(false);
     outer->addWidget(Splitter1, 1);
 
     ProgressBar1 = Named(new QProgressBar(central), "ProgressBar1");
@@ -180,6 +185,7 @@ void TForm2::buildLayout() {
     connect(FileListBox1, &FileListBox::clicked, this, &TForm2::FileListBox1Click);
     connect(FileListBox1, &FileListBox::doubleClicked, this, &TForm2::FileListBox1DblClick);
     connect(Edit48, &QLineEdit::textChanged, this, &TForm2::Edit48Change);
+    connect(CheckBox1, &QCheckBox::toggled, this, &TForm2::CheckBox1Click);
     connect(CheckBox2, &QCheckBox::toggled, this, &TForm2::CheckBox2Click);
     connect(CheckBox3, &QCheckBox::toggled, this, &TForm2::CheckBox3Click);
     connect(Image2, &PreviewImage::doubleClicked, this, &TForm2::Image2DblClick);

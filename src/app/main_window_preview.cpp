@@ -46,6 +46,11 @@ void TForm2::FileListBox1Click() {
     }
 }
 
+// A selected DXF is drawn, or its preview cleared, as soon as the option changes.
+void TForm2::CheckBox1Click() {
+    if (UpperExtension(FileListBox1->fileName()) == QLatin1String(".DXF")) FileListBox1Click();
+}
+
 void TForm2::CheckBox2Click() {
     FileListBox1Click();
 }
@@ -67,10 +72,13 @@ void TForm2::Panel4Resize() {
 void TForm2::showEvent(QShowEvent* event) {
     if (!panesSized_) {
         panesSized_ = true;
-        const int handles = Splitter1->handleWidth() + 4;
-        Splitter1->setSizes({200, width() - 200 - Splitter1->handleWidth()});
-        auto* splitter2 = static_cast<QSplitter*>(Panel3->parentWidget());
-        splitter2->setSizes({width() - 200 - 229 - handles, 229});
+        // The panes as they were left, or as designed: folders 200, preview 229 pixels.
+        const int handles = Splitter1->handleWidth() + Splitter2->handleWidth();
+        const int folders = settings_.splitter1 > 0 ? settings_.splitter1 : 200;
+        const int list =
+            settings_.splitter2 > 0 ? settings_.splitter2 : width() - folders - 229 - handles;
+        Splitter1->setSizes({folders, width() - folders - Splitter1->handleWidth()});
+        Splitter2->setSizes({list, width() - folders - list - handles});
         // The start-up selection's preview, now that the picture has its size.
         QTimer::singleShot(0, this, [this] {
             if (FileListBox1->itemIndex() >= 0) FileListBox1Click();

@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 
 #include "app/file_list_box.h"
+#include "thumbs/cannot_draw.h"
 
 #include <QAction>
 #include <QDir>
@@ -29,7 +30,7 @@ void TForm2::requestThumbnails() {
 void TForm2::showThumbnail(const QString& file, const QImage& picture) {
     const QFileInfo info(file);
     if (info.absolutePath() == QDir(FileListBox1->directory()).absolutePath())
-        FileListBox1->setThumbnail(info.fileName(), picture);
+        FileListBox1->setThumbnail(info.fileName(), picture, CannotDrawReason(picture));
 }
 
 } // namespace quillon

@@ -3,6 +3,7 @@
 #include "app/preview_image.h"
 #include "app/user_prompts.h"
 #include "dwg/thumbnail.h"
+#include "thumbs/cannot_draw.h"
 
 #include <QCoreApplication>
 #include <QProgressBar>
@@ -27,7 +28,13 @@ PreviewPanel::~PreviewPanel() = default;
 
 void PreviewPanel::clear() {
     ++request_;
-    image_.clearPicture();
+    show(QImage(), QString());
+}
+
+void PreviewPanel::show(const QImage& picture, const QString& reason) {
+    reason_ = reason;
+    image_.setToolTip(reason);
+    image_.setPicture(reason.isEmpty() ? picture : CannotDrawPicture(image_.size(), reason));
 }
 
 void PreviewPanel::drawDxfImage(const QString& dxfName) {
@@ -43,9 +50,10 @@ void PreviewPanel::drawDxfImage(const QString& dxfName) {
     hooks.fonts = &fonts_;
     hooks.owner = &prompts_;
     hooks.processEvents = [] { QCoreApplication::processEvents(); };
-    const QImage picture = DrawDxfImage(drawing_, view_, dxfName, image_.size(), hooks);
+    PreviewFacts facts;
+    const QImage picture = DrawDxfImage(drawing_, view_, dxfName, image_.size(), hooks, &facts);
     busy_ = false;
-    if (request == request_) image_.setPicture(picture);
+    if (request == request_) show(picture, DxfCannotDrawReason(dxfName, facts, drawing_));
     if (!pendingDxf_.isEmpty()) {
         const QString next = std::exchange(pendingDxf_, QString());
         if (pendingRequest_ == request_) drawDxfImage(next);
@@ -53,13 +61,17 @@ void PreviewPanel::drawDxfImage(const QString& dxfName) {
 }
 
 void PreviewPanel::redrawCurrentView(bool noClip) {
-    if (busy_) return; // the running preview draws the picture when it is done
+    if (busy_) return;        // the running preview draws the picture when it is done
+    if (!reason_.isEmpty()) { // the cross again, at the new size
+        show(QImage(), reason_);
+        return;
+    }
     image_.setPicture(
         RedrawCurrentView(drawing_, view_, image_.size(), {.noClip = noClip, .fonts = &fonts_}));
 }
 
 void PreviewPanel::redrawThin(const TAcadPoint& centre) {
-    if (busy_) return;
+    if (busy_ || !reason_.isEmpty()) return;
     ViewState moved = view_;
     moved.ViewCentre = centre;
     image_.setPicture(RedrawCurrentView(drawing_, moved, image_.size(), {.thin = true}));
@@ -68,8 +80,9 @@ void PreviewPanel::redrawThin(const TAcadPoint& centre) {
 void PreviewPanel::showDwgThumbnail(const QString& fileName, bool whiteEmphasis) {
     ++request_;
     QImage picture;
-    ShowDwgThumbnail(fileName, image_.size(), {0, true, whiteEmphasis}, picture);
-    image_.setPicture(picture);
+    ThumbnailFacts facts;
+    ShowDwgThumbnail(fileName, image_.size(), {0, true, whiteEmphasis}, picture, &facts);
+    show(picture, DwgCannotDrawReason(fileName, facts));
 }
 
 } // namespace quillon

@@ -37,6 +37,8 @@ public:
 
 private:
     class Bar;
+    // The picture, or the cross when there is a reason it could not be drawn (also the tool tip).
+    void show(const QImage& picture, const QString& reason);
 
     PreviewImage& image_;
     std::unique_ptr<Bar> bar_;
@@ -46,6 +48,7 @@ private:
     ViewState view_;
     bool busy_ = false;
     uint64_t request_ = 0; // every request supersedes the pictures of the ones before it
+    QString reason_;       // why the shown drawing could not be drawn; empty when it was
     QString pendingDxf_;
     uint64_t pendingRequest_ = 0;
 };

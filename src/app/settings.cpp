@@ -28,6 +28,10 @@ const Key kKeys[] = {
     {"ODA", "FullName", &Settings::converterPath},
     {"dwgView", "dxftodwg", &Settings::dxfToDwg},
     {"View", "Thumbnails", &Settings::thumbnails},
+    {"Window", "Width", &Settings::windowWidth},
+    {"Window", "Height", &Settings::windowHeight},
+    {"Window", "Splitter1", &Settings::splitter1},
+    {"Window", "Splitter2", &Settings::splitter2},
 };
 
 } // namespace

@@ -17,6 +17,8 @@ struct Settings {
     QString converterPath = QStringLiteral("[未登録]");
     bool dxfToDwg = true;    // a DXF is converted to DWG before it is inserted
     bool thumbnails = false; // the file list as a grid of pictures
+    // The window's size and the widths of the folder pane and of the file list; 0: as designed.
+    int windowWidth = 0, windowHeight = 0, splitter1 = 0, splitter2 = 0;
 };
 
 // Every key the file holds, each from `defaults` when absent or unreadable.

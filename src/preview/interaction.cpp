@@ -74,6 +74,15 @@ QString ViewSizeText(const ViewState& view, QSize picture) {
            Fixed(picture.height() * upp, 2);
 }
 
+int WheelNotches(int& rest, int angleDelta) {
+    constexpr int kNotch = 120;
+    if ((angleDelta < 0 && rest > 0) || (angleDelta > 0 && rest < 0)) rest = 0;
+    rest += angleDelta;
+    const int notches = rest / kNotch; // towards zero: the part of a notch stays
+    rest -= notches * kNotch;
+    return notches;
+}
+
 Reaction WheelStep(InteractionState& s, ViewState& view, const DxfDrawing& d, QSize picture,
                    QPoint pointer, double k, bool& handled) {
     handled = false;

@@ -24,6 +24,7 @@ struct InteractionState {
     bool PanBusy = false, WheelBusy = false; // a redraw of that kind runs
     QPoint CrossPos;
     bool CrossDrawn = false;
+    int WheelRest = 0; // wheel turn short of a whole notch, in angle units
     int PickedLine = -1, PickedCircle = -1, PickedArc = -1, PickedText = -1;
     TAcadLineBlk PrevPickedLine; // kept across drawings for the whole run
 };
@@ -45,6 +46,11 @@ struct Reaction {
 
 // The handlers act only on a DXF preview that is shown.
 bool InteractionGate(bool dxfShown, const QString& selectedName);
+
+// Whole notches (120 angle units each, negative towards the user) in a wheel turn: a fine wheel
+// or a touchpad sends a notch in parts, kept in `rest` until they make one; turning the other
+// way drops them.
+int WheelNotches(int& rest, int angleDelta);
 
 // One wheel step: k = 2 zooms out, 0.5 in, about the pointer. Nothing outside the picture (the
 // control under the pointer keeps the wheel: `handled` stays false) or past the zoom limits.

@@ -1,6 +1,6 @@
 // One drawing's thumbnail, as the preview would draw it at that size: DXF through the preview
-// pipeline, DWG from its embedded image, anything else (or a failure) the cross. Safe to call
-// from any thread.
+// pipeline, DWG from its embedded image, anything else (or a failure) the cross with its reason
+// (thumbs/cannot_draw.h). Safe to call from any thread.
 #pragma once
 
 #include <QImage>
