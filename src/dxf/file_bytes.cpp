@@ -2,12 +2,16 @@
 
 #include "dxf/read_only_file.h"
 #include "dxf/record_memory.h"
+#include "dxf/two_threads.h"
 
 #include <QFile>
 
 namespace quillon {
 
 namespace {
+
+// From this size a file's bytes are copied by two threads.
+constexpr size_t kCopyInTwoFrom = size_t(4) << 20;
 
 std::filesystem::path NativePath(const QString& fileName) {
 #ifdef Q_OS_WIN
@@ -30,13 +34,23 @@ bool FileBytes::read(const QString& fileName) {
         return false;
     }
     capacity_ = size_t(size);
-    // Should the file have become shorter meanwhile, the bytes end where the read ended.
-    const int64_t got = file.readAt(data_, capacity_, 0);
-    if (got < 0) {
+    // Memory bound: a large file is copied in two halves at once. Should the file have become
+    // shorter meanwhile, the bytes end where the first half's read ended, if it ended short.
+    const size_t half = WorthASecondThread(capacity_, kCopyInTwoFrom) ? capacity_ / 2 : capacity_;
+    int64_t got[2] = {0, 0};
+    const auto part = [&](int k) {
+        const size_t from = k == 0 ? 0 : half, to = k == 0 ? half : capacity_;
+        got[k] = file.readAt(data_ + from, to - from, int64_t(from));
+    };
+    if (half < capacity_)
+        RunInTwo(part);
+    else
+        part(0);
+    if (got[0] < 0 || got[1] < 0) {
         clear();
         return false;
     }
-    size_ = size_t(got);
+    size_ = size_t(got[0]) < half ? size_t(got[0]) : half + size_t(got[1]);
     return true;
 }
 

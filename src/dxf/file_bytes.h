@@ -15,8 +15,8 @@ public:
     FileBytes(const FileBytes&) = delete;
     FileBytes& operator=(const FileBytes&) = delete;
 
-    // Reads the file whole; false when it cannot be opened or read, or is too large for the
-    // memory.
+    // Reads the file whole, a large one by two threads at once; false when it cannot be opened
+    // or read, or is too large for the memory.
     bool read(const QString& fileName);
     const char* data() const { return data_; }
     size_t size() const { return size_; }

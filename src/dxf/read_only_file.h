@@ -1,5 +1,5 @@
-// A file opened for reading, shared with other programs: they may write, shorten or replace it
-// meanwhile (one file per platform).
+// A file opened for reading at given offsets, by several threads at once, and shared with other
+// programs: they may write, shorten or replace it meanwhile (one file per platform).
 #pragma once
 
 #include <cstddef>

@@ -25,6 +25,7 @@ int64_t ReadOnlyFile::size() const {
     return GetFileSizeEx(HANDLE(handle_), &s) ? int64_t(s.QuadPart) : -1;
 }
 
+// Each read names its offset: reads of several threads share no file position.
 int64_t ReadOnlyFile::readAt(char* to, size_t count, int64_t at) const {
     size_t done = 0;
     while (done < count) {
