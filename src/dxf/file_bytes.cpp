@@ -34,8 +34,9 @@ bool FileBytes::read(const QString& fileName) {
         return false;
     }
     capacity_ = size_t(size);
-    // Memory bound: a large file is copied in two halves at once. Should the file have become
-    // shorter meanwhile, the bytes end where the first half's read ended, if it ended short.
+    // A large file is copied in two halves at once: one thread alone does not reach the memory's
+    // speed. Should the file have become shorter meanwhile, the bytes end where the first half's
+    // read ended, if it ended short.
     const size_t half = WorthASecondThread(capacity_, kCopyInTwoFrom) ? capacity_ / 2 : capacity_;
     int64_t got[2] = {0, 0};
     const auto part = [&](int k) {
