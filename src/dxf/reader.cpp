@@ -1,12 +1,12 @@
 #include "dxf/reader.h"
 
 #include "dxf/block_expansion.h"
+#include "dxf/file_bytes.h"
 #include "dxf/layer_index.h"
 
 #include "dxf/number_parsing.h"
 #include "dxf/value_decoder.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <cstring>
@@ -701,23 +701,23 @@ struct BadPair {
     int64_t n = 0;
 };
 
-// Gives the pages of a mapped file behind a reader back to the system every few megabytes: a
-// large file's bytes then never all sit in the program's memory beside the records read from
-// them. Does nothing for a file read into memory (`mapped` null).
+// Gives the memory of the file's bytes behind the reader that reads from the file's start back
+// to the system every few megabytes: a large file's bytes then never all sit in the program's
+// memory beside the records read from them.
 class PassedPages {
 public:
-    PassedPages(const char* mapped, size_t from) : mapped_(mapped), from_(from) {}
+    explicit PassedPages(const FileBytes& bytes) : bytes_(bytes) {}
     void passed(size_t pos) {
-        if (mapped_ && pos >= from_ + kStep) {
-            ReleaseFilePages(mapped_ + from_, pos - from_);
+        if (pos >= from_ + kStep) {
+            bytes_.release(from_, pos);
             from_ = pos;
         }
     }
 
 private:
     static constexpr size_t kStep = size_t(4) << 20;
-    const char* mapped_;
-    size_t from_;
+    const FileBytes& bytes_;
+    size_t from_ = 0;
 };
 
 // Reads pairs from `pos` to `end` (the file's end, or the start of a line), counting them in
@@ -823,12 +823,13 @@ bool ReadSized(DxfReader& reader, DxfDrawing& d, const char* data, size_t end, s
 // own. Appending `second` (AppendDrawing) then makes the drawing one reader makes; the first
 // half sizes the drawing's arrays for both. Should the first half not end exactly where the
 // second began (a damaged file), or the second read tables, the second half is dropped and the
-// first reader reads on from where it stopped. Returns false at a bad value, as ReadPairs does.
-// (The second reader cannot change the version: a header would have dropped its half.)
+// first reader reads on from where it stopped: the second half's bytes are kept to the end for
+// that. Returns false at a bad value, as ReadPairs does. (The second reader cannot change the
+// version: a header would have dropped its half.)
 template <class OnPair>
 bool ReadInHalves(DxfReader& reader, DxfDrawing& drawing, DxfDrawing& second, size_t& sharedLayers,
-                  TextEncoding encoding, const char* data, const char* mapped, size_t size,
-                  size_t& pos, int64_t& n, BadPair& bad, OnPair&& onPair) {
+                  TextEncoding encoding, const char* data, size_t size, size_t& pos, int64_t& n,
+                  BadPair& bad, OnPair&& onPair) {
     const size_t half = EntityStartAfter(data, pos + (size - pos) / 2, size);
     if (half == 0) return true;
     const Sections at = reader.sections();
@@ -841,13 +842,9 @@ bool ReadInHalves(DxfReader& reader, DxfDrawing& drawing, DxfDrawing& second, si
     bool otherOk = true;
     std::exception_ptr failure;
     std::thread worker([&] {
-        PassedPages passed(mapped, otherPos);
         try {
             otherOk = ReadSized(other, second, data, size, size, false, size, otherPos, otherN,
-                                otherBad, [&](int64_t) {
-                                    passed.passed(otherPos);
-                                    return true;
-                                });
+                                otherBad, [](int64_t) { return true; });
         } catch (...) {
             failure = std::current_exception();
         }
@@ -884,29 +881,15 @@ void ReadDxfFile(DxfDrawing& drawing, const QString& FileName, ProgressSink* Pro
     Status.clear();
     drawing.clear();
     DxfReader reader(drawing, Encoding);
-    QFile file(FileName);
-    QByteArray owned;
-    uchar* mapped = nullptr;
-    const char* data = nullptr;
-    size_t size = 0;
-    if (QFileInfo::exists(FileName)) {
-        if (!file.open(QIODevice::ReadOnly)) {
-            Status = QStringLiteral("error");
-            if (OwnerWindow)
-                OwnerWindow->showMessage(QStringLiteral("DxfReport"),
-                                         QStringLiteral("DXFファイル読み込み失敗．"));
-        } else if (file.size() > 0) {
-            mapped = file.map(0, file.size());
-            if (mapped) {
-                data = reinterpret_cast<const char*>(mapped);
-                size = size_t(file.size());
-            } else {
-                owned = file.readAll();
-                data = owned.constData();
-                size = size_t(owned.size());
-            }
-        }
+    FileBytes bytes;
+    if (QFileInfo::exists(FileName) && !bytes.read(FileName)) {
+        Status = QStringLiteral("error");
+        if (OwnerWindow)
+            OwnerWindow->showMessage(QStringLiteral("DxfReport"),
+                                     QStringLiteral("DXFファイル読み込み失敗．"));
     }
+    const char* const data = bytes.data();
+    const size_t size = bytes.size();
     size_t pos = 0;
     if (Encoding == TextEncoding::Utf8 && size >= 3 && memcmp(data, "\xEF\xBB\xBF", 3) == 0)
         pos = 3;
@@ -917,8 +900,7 @@ void ReadDxfFile(DxfDrawing& drawing, const QString& FileName, ProgressSink* Pro
         ProgressBar->setMaximum(50);
         step = int64_t(size) * 65 / 1024 / 50 + 1;
     }
-    const char* mappedData = mapped ? data : nullptr;
-    PassedPages passed(mappedData, 0);
+    PassedPages passed(bytes);
     const auto onPair = [&](int64_t k) {
         passed.passed(pos);
         if (ProgressBar && k % step == 0)
@@ -936,8 +918,8 @@ void ReadDxfFile(DxfDrawing& drawing, const QString& FileName, ProgressSink* Pro
             return !reader.sections().inEntities;
         });
         if (ok && reader.sections().inEntities && size - pos >= sharing.splitFrom)
-            ok = ReadInHalves(reader, drawing, second, sharedLayers, Encoding, data, mappedData,
-                              size, pos, n, bad, onPair);
+            ok = ReadInHalves(reader, drawing, second, sharedLayers, Encoding, data, size, pos, n,
+                              bad, onPair);
     }
     if (ok) ok = ReadPairs(reader, data, size, size, pos, n, bad, onPair);
     QString message;
@@ -950,8 +932,7 @@ void ReadDxfFile(DxfDrawing& drawing, const QString& FileName, ProgressSink* Pro
                   second + QStringLiteral(" 行=") + value;
     }
     // The file's bytes are no longer needed: released before the halves are joined.
-    if (mapped) file.unmap(mapped);
-    owned = {};
+    bytes.clear();
     AppendDrawing(drawing, second, sharedLayers);
     if (!message.isEmpty() && OwnerWindow)
         OwnerWindow->showMessage(QStringLiteral("DxfReport"), message);

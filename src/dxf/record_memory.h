@@ -29,10 +29,10 @@ inline size_t WholeLargePages(size_t bytes) {
     return (bytes + kLargePage - 1) & ~(kLargePage - 1);
 }
 
-// Tells the system that the pages of a file mapped for reading that lie wholly before p + bytes,
-// from the one holding p, will not be read again: they leave the program's memory (the
-// system's file cache keeps them; a page read again is mapped again). Never for other memory.
-void ReleaseFilePages(const char* p, size_t bytes);
+// Tells the system that the pages of a large array (AllocateLargeArray) that lie wholly before
+// p + bytes, from the one holding p, will not be read again: they leave the program's memory and
+// their bytes are lost.
+void ReleasePages(const char* p, size_t bytes);
 
 template <class T> struct RecordAllocator {
     using value_type = T;

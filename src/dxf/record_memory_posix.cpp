@@ -26,7 +26,7 @@ void FreeLargeArray(void* p, size_t bytes) {
     munmap(p, bytes);
 }
 
-void ReleaseFilePages(const char* p, size_t bytes) {
+void ReleasePages(const char* p, size_t bytes) {
     const auto page = uintptr_t(sysconf(_SC_PAGESIZE));
     const uintptr_t from = uintptr_t(p) / page * page, to = (uintptr_t(p) + bytes) / page * page;
     if (to > from) madvise(reinterpret_cast<void*>(from), to - from, MADV_DONTNEED);

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 namespace quillon {
 
 // Large pages need a privilege that a user's program does not have: the system's own pages,
@@ -14,7 +16,12 @@ void FreeLargeArray(void* p, size_t) {
     VirtualFree(p, 0, MEM_RELEASE);
 }
 
-// The system trims a process's working set of mapped file pages by itself.
-void ReleaseFilePages(const char*, size_t) {}
+void ReleasePages(const char* p, size_t bytes) {
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    const auto page = uintptr_t(system.dwPageSize);
+    const uintptr_t from = uintptr_t(p) / page * page, to = (uintptr_t(p) + bytes) / page * page;
+    if (to > from) DiscardVirtualMemory(reinterpret_cast<void*>(from), to - from);
+}
 
 } // namespace quillon

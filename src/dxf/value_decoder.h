@@ -6,12 +6,12 @@
 
 #include <QString>
 #include <QStringDecoder>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 
 namespace quillon {
 
-// The name caches keep views of the bytes decoded: they must outlive the decoder.
 class ValueDecoder {
 public:
     explicit ValueDecoder(TextEncoding e)
@@ -31,7 +31,12 @@ public:
     Name upperName(std::string_view v) { return cached(upperNames_, v, true); }
 
 private:
-    using Cache = std::unordered_map<std::string_view, Name>;
+    // Keyed by copies of the bytes: those read may be released while the decoder lives.
+    struct Hash {
+        using is_transparent = void;
+        size_t operator()(std::string_view v) const { return std::hash<std::string_view>()(v); }
+    };
+    using Cache = std::unordered_map<std::string, Name, Hash, std::equal_to<>>;
     Name cached(Cache& cache, std::string_view v, bool upper) {
         auto it = cache.find(v);
         if (it == cache.end()) {
