@@ -21,7 +21,12 @@ void ReleasePages(const char* p, size_t bytes) {
     GetSystemInfo(&system);
     const auto page = uintptr_t(system.dwPageSize);
     const uintptr_t from = uintptr_t(p) / page * page, to = (uintptr_t(p) + bytes) / page * page;
-    if (to > from) DiscardVirtualMemory(reinterpret_cast<void*>(from), to - from);
+    if (to <= from) return;
+    // Their bytes are no longer wanted, and the pages leave the working set. (The system's own
+    // call for both, DiscardVirtualMemory, is missing from Wine: a program calling it ends.)
+    void* const start = reinterpret_cast<void*>(from);
+    VirtualAlloc(start, to - from, MEM_RESET, PAGE_READWRITE);
+    VirtualUnlock(start, to - from); // fails, as pages that were not locked do, yet trims them
 }
 
 } // namespace quillon
