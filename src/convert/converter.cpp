@@ -38,9 +38,15 @@ QStringList ConverterArguments(const ConversionJob& job) {
             job.filter};
 }
 
+// Backslashes that end a parameter are doubled: read back before the closing quote, a single one
+// would make the quote part of the text ("C:\" becomes "C:\\").
 QString QuotedParameters(const ConversionJob& job) {
     QStringList quoted;
-    for (const QString& a : ConverterArguments(job)) quoted << u'"' + a + u'"';
+    for (const QString& a : ConverterArguments(job)) {
+        qsizetype ending = 0;
+        while (ending < a.size() && a[a.size() - 1 - ending] == u'\\') ++ending;
+        quoted << u'"' + a + QString(ending, u'\\') + u'"';
+    }
     return quoted.join(u' ');
 }
 

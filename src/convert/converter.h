@@ -25,7 +25,8 @@ ConversionJob JobFor(const QString& inputFile, const QString& outputFolder, cons
 // The seven parameters in their order, as an argument list.
 QStringList ConverterArguments(const ConversionJob& job);
 
-// The same as one command-line string: each parameter in double quotes, separated by spaces.
+// The same as one command-line string: each parameter in double quotes (the backslashes that end
+// one doubled, so that they are read back as written), separated by spaces.
 QString QuotedParameters(const ConversionJob& job);
 
 // The converter's window is shown when asked, or when a folder is a root.

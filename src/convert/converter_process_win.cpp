@@ -1,7 +1,6 @@
-// The converter started through the shell with the quoted parameter string, as the converter's
-// Windows build expects, and watched through its process handle. It may be started from a worker
-// thread: the shell wants COM there, and a call that returns only once the process is started.
-#include "convert/converter.h"
+// It may be started from a worker thread: the shell wants COM there, and a call that returns only
+// once the process is started.
+#include "convert/converter_process_win.h"
 
 #include <windows.h>
 // These two build on windows.h.
@@ -10,45 +9,36 @@
 
 namespace quillon {
 
-namespace {
+ShellConverter::~ShellConverter() {
+    if (process_) CloseHandle(process_);
+}
 
-class WindowsConverterProcess : public ConverterProcess {
-public:
-    ~WindowsConverterProcess() override {
-        if (process_) CloseHandle(process_);
-    }
-    bool start(const QString& converter, const ConversionJob& job, bool showWindow) override {
-        const std::wstring file = converter.toStdWString();
-        const std::wstring parameters = QuotedParameters(job).toStdWString();
-        const HRESULT com =
-            CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-        SHELLEXECUTEINFOW info{};
-        info.cbSize = sizeof(info);
-        info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC;
-        info.lpFile = file.c_str();
-        info.lpParameters = parameters.c_str();
-        info.nShow = showWindow ? SW_SHOWNORMAL : SW_HIDE;
-        const bool started = ShellExecuteExW(&info) && info.hProcess;
-        if (SUCCEEDED(com)) CoUninitialize();
-        if (!started) return false;
-        process_ = info.hProcess;
-        return true;
-    }
-    bool ended() override {
-        Sleep(1);
-        DWORD code = 0;
-        return !GetExitCodeProcess(process_, &code) || code != STILL_ACTIVE;
-    }
-    void stop() override { TerminateProcess(process_, 1); }
+bool ShellConverter::start(const std::wstring& converter, const std::wstring& parameters,
+                           bool showWindow) {
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof(info);
+    // No message box of the shell's own when the start fails: nobody would close it.
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+    info.lpFile = converter.c_str();
+    info.lpParameters = parameters.c_str();
+    info.nShow = showWindow ? SW_SHOWNORMAL : SW_HIDE;
+    const bool started = ShellExecuteExW(&info) && info.hProcess;
+    if (SUCCEEDED(com)) CoUninitialize();
+    if (!started) return false;
+    process_ = info.hProcess;
+    return true;
+}
 
-private:
-    HANDLE process_ = nullptr;
-};
+// The handle, not the exit code, tells: a converter may end with the code that means "still
+// running" (259).
+bool ShellConverter::ended() {
+    return WaitForSingleObject(process_, 1) != WAIT_TIMEOUT;
+}
 
-} // namespace
-
-std::unique_ptr<ConverterProcess> MakeConverterProcess() {
-    return std::make_unique<WindowsConverterProcess>();
+void ShellConverter::stop() {
+    TerminateProcess(process_, 1);
+    WaitForSingleObject(process_, 10000);
 }
 
 } // namespace quillon

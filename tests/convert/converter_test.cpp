@@ -70,6 +70,14 @@ TEST(Converter, SevenParametersAndTheWindowRule) {
         EXPECT_EQ(ShowsConverterWindow(job, false), c.shown) << c.input.toStdString();
         EXPECT_TRUE(ShowsConverterWindow(job, true));
     }
+    // A Windows drive root keeps its backslash, doubled before the closing quote: a backslash
+    // just before a quote would make the quote part of the text.
+    ConversionJob root;
+    root.inputFolder = "C:\\";
+    root.outputFolder = "D:\\out";
+    root.type = "DXF";
+    root.filter = "a.dwg";
+    EXPECT_EQ(QuotedParameters(root), R"("C:\\" "D:\out" "ACAD2000" "DXF" "0" "0" "a.dwg")");
     EXPECT_EQ(ExpectedOutput("/lib/a.b.DWG", "/prog/scratch", "DXF"), "/prog/scratch/a.b.dxf");
     EXPECT_EQ(ExpectedOutput("/lib/a.dxf", "/prog/scratch", "DWG"), "/prog/scratch/a.dwg");
     EXPECT_FALSE(ConverterExists("[未登録]"));
