@@ -1,5 +1,5 @@
-// It may be started from a worker thread: the shell wants COM there, and a call that returns only
-// once the process is started.
+// The converter may be started from a worker thread: the shell wants COM there, and a call that
+// returns only once the process is started.
 #include "convert/converter_process_win.h"
 
 #include <windows.h>
