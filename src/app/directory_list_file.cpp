@@ -1,6 +1,8 @@
 #include "app/directory_list_file.h"
 
 #include "app/settings_file.h"
+#include "dxf/code_page.h"
+#include "dxf/text_decoding.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -29,16 +31,16 @@ bool LoadDirectoryList(const QString& path, DirectoryListFile& list) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return false;
     QByteArray bytes = f.readAll();
-    QStringConverter::Encoding converter = QStringConverter::System;
+    const Mark* mark = nullptr;
     for (const Mark& m : kMarks)
-        if (bytes.startsWith(m.bytes)) {
-            list.encoding = m.encoding;
-            converter = m.converter;
-            bytes.remove(0, m.bytes.size());
-            break;
-        }
-    QStringDecoder decode(converter);
-    QString text = decode(bytes);
+        if (!mark && bytes.startsWith(m.bytes)) mark = &m;
+    if (mark) {
+        list.encoding = mark->encoding;
+        bytes.remove(0, mark->bytes.size());
+    }
+    QString text = mark ? QStringDecoder(mark->converter)(bytes)
+                        : FromCodePage(std::string_view(bytes.constData(), size_t(bytes.size())),
+                                       SystemCodePage());
     text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
     if (text.endsWith(u'\n')) text.chop(1);
     if (!bytes.isEmpty()) list.entries = text.split(u'\n');
@@ -46,17 +48,13 @@ bool LoadDirectoryList(const QString& path, DirectoryListFile& list) {
 }
 
 bool SaveDirectoryList(const QString& path, const DirectoryListFile& list) {
-    QStringConverter::Encoding converter = QStringConverter::System;
-    QByteArray bytes;
+    const Mark* mark = nullptr;
     for (const Mark& m : kMarks)
-        if (m.encoding == list.encoding) {
-            converter = m.converter;
-            bytes = m.bytes;
-        }
+        if (m.encoding == list.encoding) mark = &m;
     QString text;
     for (const QString& e : list.entries) text += e + QLatin1String("\r\n");
-    QStringEncoder encode(converter);
-    bytes += QByteArray(encode(text));
+    const QByteArray bytes = mark ? mark->bytes + QByteArray(QStringEncoder(mark->converter)(text))
+                                  : ToCodePage(text, SystemCodePage());
     return WriteFileAtomically(path, bytes);
 }
 

@@ -1,5 +1,8 @@
 #include "app/settings_file.h"
 
+#include "dxf/code_page.h"
+#include "dxf/text_decoding.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QStringList>
@@ -11,6 +14,7 @@ namespace quillon {
 struct SettingsFile::Impl {
     QStringList lines;
     QString newline = QStringLiteral("\n");
+    bool utf8Mark = false; // the file began with a UTF-8 byte-order mark: it is UTF-8, kept so
 
     static QString sectionOf(const QString& line) {
         const QString t = line.trimmed();
@@ -54,10 +58,17 @@ SettingsFile::~SettingsFile() = default;
 
 void SettingsFile::load(const QString& path) {
     impl_->lines.clear();
+    impl_->utf8Mark = false;
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return;
-    QString text = QString::fromUtf8(f.readAll());
-    if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
+    static const QByteArray mark("\xEF\xBB\xBF");
+    QByteArray bytes = f.readAll();
+    impl_->utf8Mark = bytes.startsWith(mark);
+    if (impl_->utf8Mark) bytes.remove(0, mark.size());
+    QString text = impl_->utf8Mark
+                       ? QString::fromUtf8(bytes)
+                       : FromCodePage(std::string_view(bytes.constData(), size_t(bytes.size())),
+                                      SystemCodePage());
     if (text.contains(QStringLiteral("\r\n"))) impl_->newline = QStringLiteral("\r\n");
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
     impl_->lines = text.split(u'\n');
@@ -67,7 +78,8 @@ void SettingsFile::load(const QString& path) {
 bool SettingsFile::save(const QString& path) const {
     QString text;
     for (const QString& line : impl_->lines) text += line + impl_->newline;
-    return WriteFileAtomically(path, text.toUtf8());
+    return WriteFileAtomically(path, impl_->utf8Mark ? "\xEF\xBB\xBF" + text.toUtf8()
+                                                     : ToCodePage(text, SystemCodePage()));
 }
 
 int SettingsFile::readInteger(const char* section, const char* key, int fallback) const {

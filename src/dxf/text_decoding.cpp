@@ -1,5 +1,7 @@
 #include "dxf/text_decoding.h"
 
+#include "dxf/code_page.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <charconv>
@@ -8,6 +10,18 @@ namespace quillon {
 
 const char* EncodingName(TextEncoding e) {
     return e == TextEncoding::Utf8 ? "utf-8" : "cp932";
+}
+
+QString FromCodePage(std::string_view bytes, unsigned codePage) {
+    const std::u16string text = DecodeCodePage(bytes, codePage);
+    return QString(reinterpret_cast<const QChar*>(text.data()), qsizetype(text.size()));
+}
+
+QByteArray ToCodePage(const QString& text, unsigned codePage) {
+    const std::string bytes = EncodeCodePage(
+        std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), size_t(text.size())),
+        codePage);
+    return QByteArray(bytes.data(), qsizetype(bytes.size()));
 }
 
 TextEncoding ChooseEncoding(const QString& acadVer) {
@@ -81,7 +95,7 @@ bool ScanAcadVer(const QString& fileName, QString& version) {
     QFile f(fileName);
     if (!f.open(QIODevice::ReadOnly)) return false;
     // The version lies in the first lines of the header; the scan stops at BLOCKS or ENTITIES.
-    bool header = false;
+    bool header = false, failed = false;
     QByteArray chunk;
     size_t pos = 0;
     auto nextPair = [&](std::string_view& code, std::string_view& value) -> bool {
@@ -91,7 +105,7 @@ bool ScanAcadVer(const QString& fileName, QString& version) {
             std::string_view a, b;
             bool complete =
                 NextLine(data, p, a) && p < data.size() && NextLine(data, p, b) && p < data.size();
-            if (complete || f.atEnd()) {
+            if (complete || failed || f.atEnd()) {
                 if (!complete) {
                     p = pos;
                     if (!NextLine(data, p, a)) return false;
@@ -104,7 +118,9 @@ bool ScanAcadVer(const QString& fileName, QString& version) {
             }
             chunk.remove(0, qsizetype(pos));
             pos = 0;
-            chunk.append(f.read(1 << 16));
+            const QByteArray more = f.read(1 << 16);
+            failed = more.isEmpty() && !f.atEnd(); // a read error: nothing read, yet not at the end
+            chunk.append(more);
         }
     };
     std::string_view code, value;
@@ -123,7 +139,7 @@ bool ScanAcadVer(const QString& fileName, QString& version) {
                 break;
         }
     }
-    return true;
+    return !failed;
 }
 
 QString DecodeUnicodeEscapesIn(const QString& in) {

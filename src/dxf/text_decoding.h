@@ -3,6 +3,7 @@
 
 #include "dxf/model.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <string_view>
@@ -14,6 +15,10 @@ enum class TextEncoding { Cp932, Utf8 };
 // "cp932" or "utf-8", as reported to users.
 const char* EncodingName(TextEncoding e);
 
+// Text in a Windows code page (dxf/code_page.h), decoded and encoded with its rules.
+QString FromCodePage(std::string_view bytes, unsigned codePage);
+QByteArray ToCodePage(const QString& text, unsigned codePage);
+
 // Files before AutoCAD 2007 (AC1021) store text in the writer's code page: Shift-JIS here.
 TextEncoding ChooseEncoding(const QString& acadVer);
 
@@ -24,7 +29,8 @@ bool PeekFileHead(const QString& fileName, QString& head);
 // True when the head marks a file that is not a text DXF (a DWG signature or a binary DXF).
 bool HeadRejectsDxf(const QString& head);
 
-// Version receives the value of $ACADVER when the HEADER section has it.
+// Version receives the value of $ACADVER when the HEADER section has it. False when the file
+// cannot be opened or a read fails.
 bool ScanAcadVer(const QString& fileName, QString& version);
 
 // Replaces every \U+XXXX escape by its character, in the str of every record.

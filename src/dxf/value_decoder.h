@@ -1,11 +1,11 @@
 // String values of a DXF file decoded in its encoding; names that repeat are decoded once.
 #pragma once
 
+#include "dxf/code_page.h"
 #include "dxf/name.h"
 #include "dxf/text_decoding.h"
 
 #include <QString>
-#include <QStringDecoder>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -14,8 +14,7 @@ namespace quillon {
 
 class ValueDecoder {
 public:
-    explicit ValueDecoder(TextEncoding e)
-        : encoding_(e), decoder_(e == TextEncoding::Cp932 ? "CP932" : "UTF-8") {}
+    explicit ValueDecoder(TextEncoding e) : encoding_(e) {}
 
     QString text(std::string_view v) {
         bool ascii = true;
@@ -23,8 +22,7 @@ public:
         if (ascii) return QString::fromLatin1(v.data(), qsizetype(v.size()));
         if (encoding_ == TextEncoding::Utf8)
             return QString::fromUtf8(v.data(), qsizetype(v.size()));
-        decoder_.resetState();
-        return decoder_.decode(QByteArrayView(v.data(), qsizetype(v.size())));
+        return FromCodePage(v, kCodePageJapanese);
     }
 
     Name name(std::string_view v) { return cached(names_, v, false); }
@@ -47,7 +45,6 @@ private:
     }
 
     TextEncoding encoding_;
-    QStringDecoder decoder_;
     Cache names_, upperNames_;
 };
 

@@ -1,12 +1,12 @@
 #include "render/text_drawing.h"
 
+#include "dxf/code_page.h"
 #include "dxf/text_decoding.h"
 #include "render/extents.h"
 #include "render/geometry.h"
 #include "render/view.h"
 
 #include <QFontMetricsF>
-#include <QStringEncoder>
 #include <cmath>
 #include <unordered_map>
 
@@ -77,8 +77,7 @@ QString ReplaceTextControlCodes(const QString& text) {
 }
 
 int Cp932ByteCount(const QString& text) {
-    QStringEncoder encoder("CP932");
-    return int(QByteArray(encoder.encode(text)).size());
+    return int(ToCodePage(text, kCodePageJapanese).size());
 }
 
 double MTextAngle(const TAcadPoint& direction, double code50) {

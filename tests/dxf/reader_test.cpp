@@ -372,6 +372,22 @@ TEST(Reader, DecodesTextInTheChosenEncoding) {
     EXPECT_EQ(b.d.TextAry[0].str, QString::fromUtf8("日本"));
 }
 
+TEST(Reader, ShiftJisBytesThatDoNotDecodeLeaveAMark) {
+    // A lead byte cut off at the end of a value, and the control 0x7F, as Windows reads them.
+    const struct {
+        const char* value;
+        QString text;
+    } cases[] = {
+        {"\x93\xfa\x82", QString::fromUtf8("日") + QChar(0xFFFD)},
+        {"\x93\xfa\x7f", QString::fromUtf8("日") + QChar(0x7F)},
+    };
+    for (const auto& c : cases) {
+        const Read r = ReadBytes(EntitiesSection(Dxf({{0, "TEXT"}, {1, c.value}})));
+        ASSERT_EQ(r.d.TextAry.size(), 1u);
+        EXPECT_EQ(r.d.TextAry[0].str, c.text) << c.value;
+    }
+}
+
 TEST(Reader, MalformedInputNeverEscapesItsRecord) {
     const QByteArray garbage = QByteArray(5000, '\x01') + QByteArray("\x00\xff\r\r\n", 5);
     const QByteArray cases[] = {

@@ -1,6 +1,7 @@
 #include "dxf/text_decoding.h"
 #include "support/temp_files.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace quillon;
@@ -110,6 +111,18 @@ TEST(VersionScan, FindsAcadVerOrStops) {
         EXPECT_TRUE(ScanAcadVer(dir.write(QString("v%1.dxf").arg(i++), c.bytes), version));
         EXPECT_EQ(version, c.version);
     }
+}
+
+TEST(AcadVerScan, AReadErrorEndsTheScan) {
+    // A file of 4096 bytes whose every read fails (EINVAL): the scan must end, not wait for
+    // the end of the file.
+    const QString failing = QStringLiteral("/sys/class/net/lo/speed");
+    QFile probe(failing);
+    if (!probe.open(QIODevice::ReadOnly) || probe.size() == 0 || !probe.read(1).isEmpty())
+        GTEST_SKIP() << "no file here whose reads fail";
+    QString version = "junk";
+    EXPECT_FALSE(ScanAcadVer(failing, version));
+    EXPECT_EQ(version, "");
 }
 
 TEST(EncodingChoice, OlderVersionsUseShiftJis) {
