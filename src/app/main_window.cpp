@@ -14,11 +14,14 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
 #include <QSplitter>
+#include <QTimer>
 #include <limits>
 
 namespace quillon {
@@ -53,11 +56,17 @@ void TForm2::FormCreate() {
     loadRegisteredFolders();
     readSettings();
     DriveComboBox1->setDrive(DirectoryOutline1->drive());
+    watchSettings();
 }
 
 namespace {
 
 constexpr int kNoPosition = std::numeric_limits<int>::min();
+
+// The folder a file is saved in, made when it is missing (the user's folders on a first run).
+bool MakeFolderOf(const QString& file) {
+    return QDir().mkpath(QFileInfo(file).absolutePath());
+}
 
 // A screen that shows enough of the window to take hold of it (64 x 32 pixels), or none.
 const QScreen* ScreenShowing(const QRect& window) {
@@ -77,6 +86,7 @@ void TForm2::readSettings() {
     defaults.left = defaults.top = kNoPosition;
     defaults.directory = paths_.folder();
     settings_ = ReadSettings(paths_.settingsFile(), defaults);
+    written_ = settings_;
     if (settings_.windowWidth > 0 && settings_.windowHeight > 0)
         resize(settings_.windowWidth, settings_.windowHeight);
     placeWindow();
@@ -116,6 +126,38 @@ void TForm2::placeWindow() {
 void TForm2::setConverterPath(const QString& path) {
     settings_.converterPath = path;
     N25->setText(LiteralCaption(path));
+    settingsChanged();
+}
+
+void TForm2::watchSettings() {
+    // Every change is on disk a moment after the last one, so that a crash or a power cut loses
+    // nothing; a burst of changes (a drag of the window or a splitter) is written once.
+    saveTimer_ = new QTimer(this);
+    saveTimer_->setSingleShot(true);
+    saveTimer_->setInterval(1000);
+    connect(saveTimer_, &QTimer::timeout, this, &TForm2::writeSettings);
+    for (QCheckBox* box : {CheckBox1, CheckBox2, CheckBox3})
+        connect(box, &QCheckBox::toggled, this, &TForm2::settingsChanged);
+    connect(ThumbnailView1, &QAction::toggled, this, &TForm2::settingsChanged);
+    connect(ComboBox2, &QComboBox::currentIndexChanged, this, &TForm2::settingsChanged);
+    connect(DirectoryOutline1, &DirectoryOutline::directoryChanged, this, &TForm2::settingsChanged);
+    for (QSplitter* splitter : {Splitter1, Splitter2})
+        connect(splitter, &QSplitter::splitterMoved, this, &TForm2::settingsChanged);
+    settingsRead_ = true;
+}
+
+void TForm2::settingsChanged() {
+    if (settingsRead_ && !closing_) saveTimer_->start();
+}
+
+void TForm2::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    settingsChanged();
+}
+
+void TForm2::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    settingsChanged();
 }
 
 void TForm2::closeEvent(QCloseEvent* event) {
@@ -125,6 +167,7 @@ void TForm2::closeEvent(QCloseEvent* event) {
 
 void TForm2::FormClose() {
     closing_ = true;
+    saveTimer_->stop();
     writeSettings();
     saveRegisteredFolders();
 }
@@ -146,7 +189,20 @@ void TForm2::writeSettings() {
     settings_.dxfImage = CheckBox1->isChecked();
     settings_.whiteOnBlack = CheckBox2->isChecked();
     settings_.dxfToDwg = CheckBox3->isChecked();
-    WriteSettings(paths_.settingsFile(), settings_);
+    settings_.thumbnails = ThumbnailView1->isChecked();
+    if (settings_ == written_ && !closing_) return; // the file holds them already
+    const QString file = paths_.settingsFile();
+    if (saved(file, MakeFolderOf(file) && WriteSettings(file, settings_))) written_ = settings_;
+}
+
+bool TForm2::saved(const QString& file, bool ok) {
+    if (!ok && !saveFailureTold_) { // once: the next change or the close tries again
+        saveFailureTold_ = true;
+        prompts_.message(QStringLiteral("エラー"),
+                         QStringLiteral("設定を保存できません：") + QDir::toNativeSeparators(file),
+                         UserPrompts::Icon::Error);
+    }
+    return ok;
 }
 
 void TForm2::loadRegisteredFolders() {
@@ -169,10 +225,12 @@ void TForm2::saveRegisteredFolders() {
     DirectoryListFile list;
     list.encoding = ListEncoding(listEncoding_);
     list.entries = registeredFolders();
-    SaveDirectoryList(paths_.directoryListFile(), list);
+    const QString file = paths_.directoryListFile();
+    saved(file, MakeFolderOf(file) && SaveDirectoryList(file, list));
 }
 
 void TForm2::FormDestroy() {
+    if (saveTimer_->isActive()) writeSettings(); // a change made just before the window went
     dragConversion_.reset(); // a converter still running stops before its folder is emptied
     DeleteScratchDrawings(paths_.scratchFolder());
 }

@@ -27,6 +27,7 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 class QSplitter;
+class QTimer;
 
 namespace quillon {
 
@@ -131,6 +132,8 @@ protected:
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
 private:
@@ -138,7 +141,10 @@ private:
     void buildMenus();
     void readSettings();
     void placeWindow();
+    void watchSettings();
+    void settingsChanged();
     void writeSettings();
+    bool saved(const QString& file, bool ok); // tells the user once when a save failed
     void loadRegisteredFolders();
     void saveRegisteredFolders();
     QStringList registeredFolders() const;
@@ -161,11 +167,15 @@ private:
     InteractionState interaction_;
     std::unique_ptr<ThumbnailCache> thumbnailCache_;
     std::unique_ptr<ThumbnailPool> thumbnailPool_;
-    Settings settings_; // as read at start; what the window shows is put back at close
+    Settings settings_; // as read at start; what the window shows is put back when it changes
+    Settings written_;  // what the settings file holds
+    bool settingsRead_ = false;    // changes count once the window shows what was read
+    QTimer* saveTimer_ = nullptr;  // a save a moment after the last change
+    bool saveFailureTold_ = false; // one message per run
     int listEncoding_ = 0;
     bool panesSized_ = false;
-    bool closing_ = false; // waits for external programs end when the window closes
-    bool converting_ = false;                              // "ODA" waits for the converter
+    bool closing_ = false;    // waits for external programs end when the window closes
+    bool converting_ = false; // "ODA" waits for the converter
     std::unique_ptr<BackgroundConversion> dragConversion_; // a DXF dragged out, made a DWG
     bool inserting_ = false;
     std::unique_ptr<CadThread> cadThread_; // made at the first insertion; stopped first at close

@@ -37,6 +37,7 @@ void TForm2::setRegisteredFolders(const QStringList& entries, const QString& cho
     ComboBox2->addItems(sorted);
     ComboBox2->setCurrentIndex(chosen.isNull() ? -1 : FindRegisteredFolder(sorted, chosen));
     saveRegisteredFolders(); // on disk at once: a crash never loses a registration
+    settingsChanged();       // the chosen entry, set with the list's signals blocked
 }
 
 void TForm2::ComboBox2Change() {

@@ -1,5 +1,6 @@
-// The program's settings as a value: one field per stored key. Read once at start, written once
-// at close; the settings file keeps every line that is not one of these keys.
+// The program's settings as a value: one field per stored key. Read once at start, written a
+// moment after each change and at close; the settings file keeps every line that is not one of
+// these keys.
 #pragma once
 
 #include <QString>
@@ -19,6 +20,8 @@ struct Settings {
     bool thumbnails = false; // the file list as a grid of pictures
     // The window's size and the widths of the folder pane and of the file list; 0: as designed.
     int windowWidth = 0, windowHeight = 0, splitter1 = 0, splitter2 = 0;
+
+    bool operator==(const Settings&) const = default;
 };
 
 // Every key the file holds, each from `defaults` when absent or unreadable.

@@ -26,8 +26,9 @@ std::unique_ptr<CadApplication> ConnectNanoCad(bool activate, const QString& tit
     if (state == kCadMinimised && !app->setWindowState(kCadMaximised))
         return fail(InsertOutcome::NoAnswer);
     std::uintptr_t handle = 0;
-    if (!app->mainWindow(handle) || !app->bringToFront(handle))
-        return fail(InsertOutcome::NoAnswer);
+    if (!app->mainWindow(handle)) return fail(InsertOutcome::NoAnswer);
+    // The system may refuse a program the foreground; the commands reach the CAD all the same.
+    app->bringToFront(handle);
     return app;
 }
 

@@ -25,7 +25,8 @@ enum class InsertOutcome {
 
 // The connection to the CAD whose window has the title: none when there is no such window, it is
 // disabled, or the application cannot be reached (`failure` says which: NoCad or NoAnswer). With
-// `activate`, a minimised CAD is maximised and its window brought to the front.
+// `activate`, a minimised CAD is maximised and its window brought to the front (when the system
+// allows it: a refusal does not stop the connection).
 std::unique_ptr<CadApplication> ConnectNanoCad(bool activate, const QString& title = kCadTitle,
                                                InsertOutcome* failure = nullptr);
 

@@ -75,6 +75,7 @@ TEST(Insertion, TheCadsStateDecides) {
     } cases[] = {
         {{}, false, InsertOutcome::Sent, 1},
         {{"--minimized"}, false, InsertOutcome::Sent, kCadMaximised},
+        {{"--minimized", "--refuse-front"}, false, InsertOutcome::Sent, kCadMaximised},
         {{"--disabled"}, false, InsertOutcome::NoCad, 0},
         {{"--no-document"}, false, InsertOutcome::NoAnswer, 0},
         {{}, true, InsertOutcome::NoCad, 0},

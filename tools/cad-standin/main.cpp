@@ -2,10 +2,11 @@
 // titled like the CAD's, whose command-line pane shows every command received, serving the CAD's
 // automation calls over a local socket named after the title (see src/cad/cad_socket.h).
 //   cad-standin [--title TEXT] [--disabled] [--minimized] [--no-document] [--headless]
-//               [--log FILE] [--answers FILE] [--unresponsive]
+//               [--log FILE] [--answers FILE] [--unresponsive] [--refuse-front]
 // --log appends every SendCommand text as one JSON string per line; --answers appends the
 // answers its command line reads from them, one JSON string each; --unresponsive accepts
-// connections but never answers. One line on stderr says when it serves.
+// connections but never answers; --refuse-front fails every call to bring it to the front, as
+// the system at times refuses a program the foreground. One line on stderr says when it serves.
 #include <CLI/CLI.hpp>
 #include <QApplication>
 #include <QFile>
@@ -23,7 +24,7 @@ namespace {
 struct Options {
     std::string title = "nanoCAD 5", log, answers;
     bool disabled = false, minimized = false, noDocument = false, headless = false;
-    bool unresponsive = false;
+    bool unresponsive = false, refuseFront = false;
 };
 
 // The text as a JSON string: the one element of a compact JSON array, without its brackets.
@@ -112,6 +113,8 @@ private:
             pane_->appendPlainText(QStringLiteral("[window state %1]").arg(state_));
         } else if (call == "getWindowHandle") {
             a.insert("value", qint64(window_.winId()));
+        } else if (call == "bringToFront" && o_.refuseFront) {
+            a.insert("ok", false);
         } else if (call == "bringToFront") {
             if (!o_.headless) {
                 window_.raise();
@@ -153,6 +156,7 @@ int main(int argc, char** argv) {
     cli.add_option("--answers", o.answers,
                    "append every answer its command line reads to this file");
     cli.add_flag("--unresponsive", o.unresponsive, "never answer");
+    cli.add_flag("--refuse-front", o.refuseFront, "fail every call to bring it to the front");
     CLI11_PARSE(cli, argc, argv);
     if (o.headless) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
