@@ -24,6 +24,10 @@ const Mark kMarks[] = {
     {ListEncoding::Utf16BeBom, QByteArray("\xFE\xFF"), QStringConverter::Utf16BE},
 };
 
+unsigned UnmarkedCodePage(ListEncoding encoding) {
+    return encoding == ListEncoding::Cp932 ? 932 : SystemCodePage();
+}
+
 } // namespace
 
 bool LoadDirectoryList(const QString& path, DirectoryListFile& list) {
@@ -37,10 +41,12 @@ bool LoadDirectoryList(const QString& path, DirectoryListFile& list) {
     if (mark) {
         list.encoding = mark->encoding;
         bytes.remove(0, mark->bytes.size());
+    } else if (UnmarkedTextCodePage(bytes) != SystemCodePage()) {
+        list.encoding = ListEncoding::Cp932;
     }
     QString text = mark ? QStringDecoder(mark->converter)(bytes)
                         : FromCodePage(std::string_view(bytes.constData(), size_t(bytes.size())),
-                                       SystemCodePage());
+                                       UnmarkedCodePage(list.encoding));
     text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
     if (text.endsWith(u'\n')) text.chop(1);
     if (!bytes.isEmpty()) list.entries = text.split(u'\n');
@@ -54,7 +60,7 @@ bool SaveDirectoryList(const QString& path, const DirectoryListFile& list) {
     QString text;
     for (const QString& e : list.entries) text += e + QLatin1String("\r\n");
     const QByteArray bytes = mark ? mark->bytes + QByteArray(QStringEncoder(mark->converter)(text))
-                                  : ToCodePage(text, SystemCodePage());
+                                  : ToCodePage(text, UnmarkedCodePage(list.encoding));
     return WriteFileAtomically(path, bytes);
 }
 

@@ -6,7 +6,9 @@
 
 namespace quillon {
 
-enum class ListEncoding { System, Utf8Bom, Utf16LeBom, Utf16BeBom };
+// System: the system's code page without a mark; Cp932: page 932 without a mark, found where the
+// system's page is UTF-8 (a list carried over from an older Windows install).
+enum class ListEncoding { System, Utf8Bom, Utf16LeBom, Utf16BeBom, Cp932 };
 
 struct DirectoryListFile {
     QStringList entries;

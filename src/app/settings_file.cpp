@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <QStringList>
 
 namespace quillon {
@@ -15,6 +16,7 @@ struct SettingsFile::Impl {
     QStringList lines;
     QString newline = QStringLiteral("\n");
     bool utf8Mark = false; // the file began with a UTF-8 byte-order mark: it is UTF-8, kept so
+    unsigned codePage = 0; // the page it was read in, and is written back in
 
     static QString sectionOf(const QString& line) {
         const QString t = line.trimmed();
@@ -56,19 +58,27 @@ SettingsFile::SettingsFile() : impl_(std::make_unique<Impl>()) {
 }
 SettingsFile::~SettingsFile() = default;
 
+unsigned UnmarkedTextCodePage(const QByteArray& bytes) {
+    const unsigned system = SystemCodePage();
+    if (system != kCodePageUtf8) return system;
+    QStringDecoder utf8(QStringConverter::Utf8);
+    [[maybe_unused]] const QString text = utf8(bytes); // decoding is what sets hasError()
+    return utf8.hasError() ? 932 : system;
+}
+
 void SettingsFile::load(const QString& path) {
     impl_->lines.clear();
     impl_->utf8Mark = false;
+    impl_->codePage = SystemCodePage();
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return;
     static const QByteArray mark("\xEF\xBB\xBF");
     QByteArray bytes = f.readAll();
     impl_->utf8Mark = bytes.startsWith(mark);
     if (impl_->utf8Mark) bytes.remove(0, mark.size());
-    QString text = impl_->utf8Mark
-                       ? QString::fromUtf8(bytes)
-                       : FromCodePage(std::string_view(bytes.constData(), size_t(bytes.size())),
-                                      SystemCodePage());
+    impl_->codePage = impl_->utf8Mark ? kCodePageUtf8 : UnmarkedTextCodePage(bytes);
+    QString text =
+        FromCodePage(std::string_view(bytes.constData(), size_t(bytes.size())), impl_->codePage);
     if (text.contains(QStringLiteral("\r\n"))) impl_->newline = QStringLiteral("\r\n");
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
     impl_->lines = text.split(u'\n');
@@ -79,7 +89,7 @@ bool SettingsFile::save(const QString& path) const {
     QString text;
     for (const QString& line : impl_->lines) text += line + impl_->newline;
     return WriteFileAtomically(path, impl_->utf8Mark ? "\xEF\xBB\xBF" + text.toUtf8()
-                                                     : ToCodePage(text, SystemCodePage()));
+                                                     : ToCodePage(text, impl_->codePage));
 }
 
 int SettingsFile::readInteger(const char* section, const char* key, int fallback) const {

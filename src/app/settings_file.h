@@ -28,6 +28,11 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
+// The code page of a text file without a byte-order mark: the system's, except that where the
+// system's is UTF-8 a file that is not valid UTF-8 was written by an older Windows install, in
+// the Japanese ANSI page 932; it is read and written back in it, so no line is lost.
+unsigned UnmarkedTextCodePage(const QByteArray& bytes);
+
 // Writes bytes to a file through a temporary file in the same folder and a rename.
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes);
 
