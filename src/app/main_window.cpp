@@ -34,6 +34,7 @@ TForm2::TForm2(const AppPaths& paths, UserPrompts& prompts, QWidget* parent)
     setFont(QFont(QStringLiteral("Tahoma"), 8));
     buildLayout();
     buildMenus();
+    addSearch();
     preview_ = std::make_unique<PreviewPanel>(*Image2, *ProgressBar1, prompts_);
     thumbnailCache_ = std::make_unique<ThumbnailCache>(ThumbnailCache::DefaultFolder());
     thumbnailPool_ = std::make_unique<ThumbnailPool>(*thumbnailCache_);

@@ -37,6 +37,7 @@ class DriveComboBox;
 class FileListBox;
 class PreviewImage;
 class PreviewPanel;
+class SearchWindow;
 class TForm3;
 
 inline constexpr QSize kThumbnailSize{128, 96};
@@ -123,6 +124,8 @@ public:
     QAction *N1, *N2, *N3, *N4, *N5, *N6, *N8, *N11, *N13, *N14, *N17, *N19, *N22, *N25, *N26;
     QAction *ZoomExtentes1, *ZoomExtents1, *ZoomLimits1, *ODAFileConverter1;
     QAction *ThumbnailView1, *ClearThumbnails1;
+    QAction* SearchLibrary1; // in the tree's menu, and Ctrl+F
+    SearchWindow* searchWindow() const { return searchWindow_; }
 
     PreviewPanel& preview() { return *preview_; }
 
@@ -160,6 +163,8 @@ private:
     void applyReaction(const Reaction& r, bool* guard);
     void requestThumbnails();
     void showThumbnail(const QString& file, const QImage& picture);
+    void addSearch();
+    void SearchLibrary1Click();
 
     AppPaths paths_;
     UserPrompts& prompts_;
@@ -179,6 +184,7 @@ private:
     std::unique_ptr<BackgroundConversion> dragConversion_; // a DXF dragged out, made a DWG
     bool inserting_ = false;
     std::unique_ptr<CadThread> cadThread_; // made at the first insertion; stopped first at close
+    SearchWindow* searchWindow_ = nullptr; // made when first asked for
 };
 
 } // namespace quillon

@@ -118,7 +118,7 @@ private:
         if (r_.query.matches(name)) return report({path, true, TextKind::Text, {}});
         if (!r_.texts || DrawingKind(file.filename()) != 'x') return;
         const FileStamp stamp = StampOf(file);
-        if (const IndexedDrawing* known = r_.index ? r_.index->find(path, stamp) : nullptr)
+        if (const auto known = r_.index ? r_.index->find(path, stamp) : std::nullopt)
             return reportTexts(path, *known);
         {
             std::unique_lock hold(lock_);
@@ -141,14 +141,8 @@ private:
             }
             roomy_.notify_one();
             const DrawingTexts read = ReadDrawingTexts(next.first);
-            if (r_.index) {
-                reportTexts(next.first, r_.index->put(next.first, next.second, read));
-            } else {
-                IndexedDrawing once{next.second, read.readable, read.texts, {}};
-                for (const DrawingText& t : read.texts)
-                    once.folded.push_back({t.kind, FoldForMatch(t.text)});
-                reportTexts(next.first, once);
-            }
+            reportTexts(next.first, r_.index ? r_.index->put(next.first, next.second, read)
+                                             : Indexed(next.second, read));
         }
     }
 

@@ -98,20 +98,23 @@ void TextIndex::load() {
     if (!in.ok()) entries_.clear();
 }
 
-const IndexedDrawing* TextIndex::find(const QString& path, FileStamp stamp) const {
-    std::lock_guard hold(lock_);
-    const auto it = entries_.find(path);
-    return it != entries_.end() && it->second.stamp == stamp ? &it->second : nullptr;
+IndexedDrawing Indexed(FileStamp stamp, const DrawingTexts& read) {
+    return {stamp, read.readable, read.texts, Folded(read.texts)};
 }
 
-const IndexedDrawing& TextIndex::put(const QString& path, FileStamp stamp,
-                                     const DrawingTexts& read) {
-    IndexedDrawing e{stamp, read.readable, read.texts, Folded(read.texts)};
+std::optional<IndexedDrawing> TextIndex::find(const QString& path, FileStamp stamp) const {
+    std::lock_guard hold(lock_);
+    const auto it = entries_.find(path);
+    if (it == entries_.end() || it->second.stamp != stamp) return std::nullopt;
+    return it->second;
+}
+
+IndexedDrawing TextIndex::put(const QString& path, FileStamp stamp, const DrawingTexts& read) {
+    IndexedDrawing e = Indexed(stamp, read);
     std::lock_guard hold(lock_);
     changed_ = true;
-    IndexedDrawing& stored = entries_[path];
-    stored = std::move(e);
-    return stored;
+    entries_[path] = e;
+    return e;
 }
 
 bool TextIndex::save() {

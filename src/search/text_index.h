@@ -10,6 +10,7 @@
 #include <QHashFunctions> // std::hash of QString
 #include <QString>
 #include <mutex>
+#include <optional>
 #include <unordered_map>
 
 namespace quillon {
@@ -25,14 +26,16 @@ struct IndexedDrawing {
     std::vector<DrawingText> texts, folded; // folded[i] is texts[i] in FoldForMatch's form
 };
 
+IndexedDrawing Indexed(FileStamp stamp, const DrawingTexts& read);
+
 class TextIndex {
 public:
     // A file that is missing, of another format or damaged gives an empty index.
     explicit TextIndex(QString file = {});
-    // The drawing's entry when it is stored with this stamp; null otherwise. Both are safe from
-    // any thread; an entry stays where it is until its own path is put again.
-    const IndexedDrawing* find(const QString& path, FileStamp stamp) const;
-    const IndexedDrawing& put(const QString& path, FileStamp stamp, const DrawingTexts& read);
+    // The drawing's entry when it is stored with this stamp. Both are safe from any thread, also
+    // from two searches at once: each hands out its own copy (the texts themselves are shared).
+    std::optional<IndexedDrawing> find(const QString& path, FileStamp stamp) const;
+    IndexedDrawing put(const QString& path, FileStamp stamp, const DrawingTexts& read);
     // Writes the index when it changed, without the drawings that are gone; false when it could
     // not be written (that only costs speed).
     bool save();
@@ -41,7 +44,7 @@ public:
 private:
     void load();
     QString file_;
-    std::unordered_map<QString, IndexedDrawing> entries_; // nodes stay put as it grows
+    std::unordered_map<QString, IndexedDrawing> entries_;
     mutable std::mutex lock_;
     bool changed_ = false;
 };
