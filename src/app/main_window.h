@@ -101,7 +101,7 @@ public:
     void openFolder(const QString& folder);
 
     QString TargetProgId;
-    QString CadTitle = kCadTitle; // the title of the CAD window insertions go to
+    QString CadTitle = QString::fromUtf16(kCadTitle); // the title of the CAD window insertions go to
 
     // Controls, by their designer names.
     TForm3* Form3; // a child of the window

@@ -23,9 +23,11 @@ constexpr int kStatusMs = 8000; // how long an insertion's status line stays
 QString StatusText(InsertOutcome outcome) {
     switch (outcome) {
     case InsertOutcome::Sent: return QStringLiteral("挿入しました");
-    case InsertOutcome::NoCad: return kCadTitle + QStringLiteral(" が見つかりません");
+    case InsertOutcome::NoCad:
+        return QString::fromUtf16(kCadTitle) + QStringLiteral(" が見つかりません");
     case InsertOutcome::NoAnswer:
-    case InsertOutcome::CommandFailed: return kCadTitle + QStringLiteral(" が応答しません");
+    case InsertOutcome::CommandFailed:
+        return QString::fromUtf16(kCadTitle) + QStringLiteral(" が応答しません");
     default: return {};
     }
 }
