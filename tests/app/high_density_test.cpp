@@ -144,13 +144,24 @@ TEST(HighDensity, TheMouseLandsOnTheDrawingPointItLandsOnAtFullSize) {
         EXPECT_NEAR(after.x, expected.x, upp) << at.x() << "," << at.y();
         EXPECT_NEAR(after.y, expected.y, upp) << at.x() << "," << at.y();
     }
-    // Shift + click two logical pixels right of line k picks line k, whose length is 100 - 4k.
+    // Shift + click two logical pixels right of line k picks line k, whose length is 100 - 4k,
+    // and lays the highlight, seven device pixels wide, over it while the button is held.
     w->FileListBox1Click();
     const ViewState& v = w->preview().view();
+    const QImage drawn = Shown(w->Image2);
+    const int y = drawn.height() / 2;
+    std::vector<int> lineAt; // device column of each line
+    for (int x = 0; x < drawn.width(); ++x)
+        if ((drawn.pixel(x, y) & 0xFFFFFF) == 0xFF0000) lineAt.push_back(x);
+    ASSERT_EQ(lineAt.size(), 11u);
     for (int k : {2, 5, 9}) {
         AtFullSize(*w, {}, &upp);
         const QPoint at(width / 2 + Nearest((10 * k - v.ViewCentre.x) / upp) + 2, height / 2);
         Mouse(w->Image2, QEvent::MouseButtonPress, Qt::LeftButton, Qt::ShiftModifier, at);
+        const QImage held = Shown(w->Image2);
+        for (int dx : {-3, 0, 3})
+            EXPECT_NE(held.pixel(lineAt[k] + dx, y), drawn.pixel(lineAt[k] + dx, y)) << k << dx;
+        EXPECT_EQ(held.pixel(lineAt[k] + 5, y), drawn.pixel(lineAt[k] + 5, y)) << k;
         Mouse(w->Image2, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::ShiftModifier, at);
         EXPECT_TRUE(w->Edit3->text().startsWith(QString("[0] 長さ = %1.000").arg(100 - 4 * k)))
             << k << " " << w->Edit3->text().toStdString();
