@@ -882,11 +882,15 @@ void ReadDxfFile(DxfDrawing& drawing, const QString& FileName, ProgressSink* Pro
     drawing.clear();
     DxfReader reader(drawing, Encoding);
     FileBytes bytes;
-    if (QFileInfo::exists(FileName) && !bytes.read(FileName)) {
-        Status = QStringLiteral("error");
+    if (const FileAccess access =
+            QFileInfo::exists(FileName) ? bytes.read(FileName) : FileAccess::opened;
+        access != FileAccess::opened) {
+        const bool busy = access == FileAccess::busy;
+        Status = busy ? QStringLiteral("busy") : QStringLiteral("error");
         if (OwnerWindow)
             OwnerWindow->showMessage(QStringLiteral("DxfReport"),
-                                     QStringLiteral("DXFファイル読み込み失敗．"));
+                                     busy ? QStringLiteral("DXFファイルは使用中です．")
+                                          : QStringLiteral("DXFファイル読み込み失敗．"));
     }
     const char* const data = bytes.data();
     const size_t size = bytes.size();

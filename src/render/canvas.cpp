@@ -78,6 +78,7 @@ Canvas::Canvas(int width, int height)
 
 Canvas::Canvas(const QImage& picture) : image_(picture.convertToFormat(QImage::Format_RGB32)) {
     if (image_.isNull()) image_ = QImage(1, 1, QImage::Format_RGB32);
+    image_.setDevicePixelRatio(1); // drawn in its own pixels, whatever ratio it is shown at
     attach();
     font_ = QFont(QStringLiteral("IPAGothic"));
     font_.setStyleStrategy(QFont::NoAntialias);
