@@ -22,6 +22,10 @@ std::filesystem::path NativePath(const QString& fileName) {
 
 } // namespace
 
+bool FileIsBusy(const QString& fileName) {
+    return ReadOnlyFile(NativePath(fileName)).access() == FileAccess::busy;
+}
+
 FileAccess FileBytes::read(const QString& fileName) {
     clear();
     const ReadOnlyFile file(NativePath(fileName));

@@ -10,6 +10,9 @@
 
 namespace quillon {
 
+// Whether another program holds the file without sharing its reading now (never on POSIX).
+bool FileIsBusy(const QString& fileName);
+
 class FileBytes {
 public:
     FileBytes() = default;

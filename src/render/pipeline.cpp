@@ -1,6 +1,7 @@
 #include "render/pipeline.h"
 
 #include "dxf/block_expansion.h"
+#include "dxf/file_bytes.h"
 #include "dxf/layer_index.h"
 #include "dxf/two_threads.h"
 #include "render/conversions.h"
@@ -144,7 +145,9 @@ QImage DrawDxfImage(DxfDrawing& d, ViewState& view, const QString& dxfName, QSiz
         if (PeekFileHead(dxfName, head) && HeadRejectsDxf(head)) return NotDrawablePicture(size);
         QElapsedTimer clock;
         clock.start();
-        if (!ScanAcadVer(dxfName, f.acadVer)) return NotDrawablePicture(size);
+        // A file another program holds cannot be scanned; the reader then says it is busy.
+        if (!ScanAcadVer(dxfName, f.acadVer) && !FileIsBusy(dxfName))
+            return NotDrawablePicture(size);
         f.encoding = ChooseEncoding(f.acadVer);
         QString version;
         ReadDxfFile(d, dxfName, hooks.bar, hooks.owner, f.status, f.encoding, version);
