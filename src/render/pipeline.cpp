@@ -1,6 +1,7 @@
 #include "render/pipeline.h"
 
 #include "dxf/block_expansion.h"
+#include "dxf/file_kind.h"
 #include "dxf/layer_index.h"
 #include "dxf/two_threads.h"
 #include "render/conversions.h"
@@ -138,8 +139,7 @@ QImage DrawDxfImage(DxfDrawing& d, ViewState& view, const QString& dxfName, QSiz
     QImage picture;
     try {
         const QFileInfo info(dxfName);
-        if (!info.exists() || !dxfName.toUpper().endsWith(QLatin1String(".DXF")))
-            return NotDrawablePicture(size);
+        if (!info.exists() || FileKindOf(dxfName) != FileKind::Dxf) return NotDrawablePicture(size);
         QString head;
         if (PeekFileHead(dxfName, head) && HeadRejectsDxf(head)) return NotDrawablePicture(size);
         QElapsedTimer clock;
