@@ -11,6 +11,7 @@
 #include "render/geometry.h"
 #include "render/pens.h"
 #include "render/text_drawing.h"
+#include "render/text_layout.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -318,7 +319,7 @@ void DrawDxf(Canvas& canvas, DxfDrawing& d, const ViewState& view, const DrawOpt
     TextFonts& fonts = options.fonts ? *options.fonts : ownFonts;
     for (const TTextBlk& t : d.TextAry) {
         if (!Shown(d, t) || (t.code70 & 1)) continue;
-        if (Nearest(t.code40 / upp * 1.3) <= 1) continue; // a cell this small draws nothing
+        if (!CellDrawn(TextCellHeight(t.code40, upp))) continue;
         if (!options.noClip && !TextInWindow(t, frame.window)) continue;
         DrawDxfText(canvas, fonts, frame.origin, t, ReplaceTextControlCodes(t.str),
                     ColourOf(options, t.PenColor), frame.centre, upp);
