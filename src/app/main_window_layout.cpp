@@ -1,7 +1,8 @@
 #include "app/main_window.h"
 
-// What main_window.ui cannot say: the drop-down list's colour, the file list's name box and
-// mask, the right-click menus, and the handlers of the controls and menus.
+// What main_window.ui cannot say: the colour of the registered folders' drop-down list, the file
+// list's name box and mask, where the right-click menus open, and the handlers of the controls and
+// menus.
 #include "app/folder_dialogs.h"
 
 #include <QAbstractItemView>
@@ -12,8 +13,8 @@ namespace {
 
 const QString kInitialMask = QStringLiteral("*.DWG;*.DXF ");
 
+// The menu opens where the widget was right-clicked.
 void AttachMenu(QWidget* w, QMenu* menu) {
-    w->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(w, &QWidget::customContextMenuRequested, menu,
                      [w, menu](const QPoint& at) { menu->popup(w->mapToGlobal(at)); });
 }
