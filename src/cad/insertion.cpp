@@ -1,6 +1,7 @@
 #include "cad/insertion.h"
 
 #include "cad/cad_thread.h"
+#include "dxf/file_kind.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -17,16 +18,16 @@ bool Typable(const QString& path) {
 // On the caller's thread: the DWG to insert, converted from a DXF when asked.
 InsertOutcome BlockFile(const InsertRequest& r, QString& block) {
     if (!QFileInfo(r.file).isFile()) return InsertOutcome::FileMissing;
-    const QString ext = QFileInfo(r.file).suffix().toUpper();
-    if (ext == QLatin1String("DWG")) {
+    const FileKind kind = FileKindOf(r.file);
+    if (kind == FileKind::Dwg) {
         block = r.file;
         return InsertOutcome::Sent;
     }
-    if (ext != QLatin1String("DXF") || !r.convertDxf) return InsertOutcome::NotInsertable;
+    if (kind != FileKind::Dxf || !r.convertDxf) return InsertOutcome::NotInsertable;
     if (!ConverterExists(r.converter.converter)) return InsertOutcome::ConverterMissing;
-    block = ExpectedOutput(r.file, r.converter.outputFolder, QStringLiteral("DWG"));
-    if (!ConvertDxfToDwg(r.converter, r.file, false) || !QFileInfo(block).isFile())
-        return InsertOutcome::ConversionFailed;
+    const Conversion run = ConvertDxfToDwg(r.converter, r.file, false);
+    if (!run.produced) return InsertOutcome::ConversionFailed;
+    block = run.output;
     return Typable(block) ? InsertOutcome::Sent : InsertOutcome::UnsafePath;
 }
 

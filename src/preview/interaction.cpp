@@ -1,5 +1,6 @@
 #include "preview/interaction.h"
 
+#include "dxf/file_kind.h"
 #include "render/geometry.h"
 
 #include <algorithm>
@@ -57,7 +58,7 @@ Picked CurrentPick(const InteractionState& s) {
 }
 
 bool InteractionGate(bool dxfShown, const QString& selectedName) {
-    return dxfShown && selectedName.toUpper().endsWith(QLatin1String(".DXF"));
+    return dxfShown && FileKindOf(selectedName) == FileKind::Dxf;
 }
 
 bool WithinZoomLimits(const DxfDrawing& d, double viewWidth, double viewHeight) {

@@ -2,6 +2,7 @@
 
 #include "dxf/block_expansion.h"
 #include "dxf/file_bytes.h"
+#include "dxf/file_kind.h"
 #include "dxf/layer_index.h"
 #include "dxf/two_threads.h"
 #include "render/conversions.h"
@@ -11,6 +12,7 @@
 #include "render/geometry.h"
 #include "render/pens.h"
 #include "render/text_drawing.h"
+#include "render/text_layout.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -139,8 +141,7 @@ QImage DrawDxfImage(DxfDrawing& d, ViewState& view, const QString& dxfName, QSiz
     QImage picture;
     try {
         const QFileInfo info(dxfName);
-        if (!info.exists() || !dxfName.toUpper().endsWith(QLatin1String(".DXF")))
-            return NotDrawablePicture(size);
+        if (!info.exists() || FileKindOf(dxfName) != FileKind::Dxf) return NotDrawablePicture(size);
         QString head;
         if (PeekFileHead(dxfName, head) && HeadRejectsDxf(head)) return NotDrawablePicture(size);
         QElapsedTimer clock;
@@ -321,7 +322,7 @@ void DrawDxf(Canvas& canvas, DxfDrawing& d, const ViewState& view, const DrawOpt
     TextFonts& fonts = options.fonts ? *options.fonts : ownFonts;
     for (const TTextBlk& t : d.TextAry) {
         if (!Shown(d, t) || (t.code70 & 1)) continue;
-        if (Nearest(t.code40 / upp * 1.3) <= 1) continue; // a cell this small draws nothing
+        if (!CellDrawn(TextCellHeight(t.code40, upp))) continue;
         if (!options.noClip && !TextInWindow(t, frame.window)) continue;
         DrawDxfText(canvas, fonts, frame.origin, t, ReplaceTextControlCodes(t.str),
                     ColourOf(options, t.PenColor), frame.centre, upp);

@@ -2,6 +2,7 @@
 #include "render/extents.h"
 #include "render/geometry.h"
 #include "render/pens.h"
+#include "render/text_layout.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
