@@ -12,7 +12,7 @@ namespace quillon {
 
 void ReadDxfFile(DxfDrawing& drawing, const QString& FileName, ProgressSink* ProgressBar,
                  MessageSink* OwnerWindow, QString& Status, TextEncoding Encoding, QString& AcadVer,
-                 ReadSharing sharing) {
+                 TwoThreads twoThreads) {
     Status.clear();
     drawing.clear();
     PairParser parser(drawing, Encoding);
@@ -28,7 +28,7 @@ void ReadDxfFile(DxfDrawing& drawing, const QString& FileName, ProgressSink* Pro
         memcmp(bytes.data(), "\xEF\xBB\xBF", 3) == 0)
         pos = 3;
     PairsRead read;
-    ReadAllPairs(parser, drawing, bytes, pos, Encoding, sharing, ProgressBar, read);
+    ReadAllPairs(parser, drawing, bytes, pos, Encoding, twoThreads, ProgressBar, read);
     QString message;
     if (!read.ok) {
         ValueDecoder lines(Encoding);

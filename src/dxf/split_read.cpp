@@ -206,7 +206,7 @@ bool ReadInHalves(Part& first, TextEncoding encoding, const char* data, size_t s
 } // namespace
 
 void ReadAllPairs(PairParser& parser, DxfDrawing& drawing, const FileBytes& bytes, size_t from,
-                  TextEncoding encoding, ReadSharing sharing, ProgressSink* bar, PairsRead& out) {
+                  TextEncoding encoding, TwoThreads twoThreads, ProgressSink* bar, PairsRead& out) {
     const char* const data = bytes.data();
     const size_t size = bytes.size();
     int64_t step = 0;
@@ -223,12 +223,12 @@ void ReadAllPairs(PairParser& parser, DxfDrawing& drawing, const FileBytes& byte
         return true;
     };
     bool ok = true;
-    if (sharing.twoHalves && size >= sharing.splitFrom && std::thread::hardware_concurrency() > 1) {
+    if (twoThreads.worth(size)) {
         ok = ReadPairs(parser, data, size, size, first.pos, first.n, first.bad, [&](int64_t k) {
             onPair(k);
             return !parser.sections().inEntities;
         });
-        if (ok && parser.sections().inEntities && size - first.pos >= sharing.splitFrom)
+        if (ok && parser.sections().inEntities && twoThreads.worth(size - first.pos))
             ok = ReadInHalves(first, encoding, data, size, out, onPair);
     }
     if (ok) ok = ReadPairs(parser, data, size, size, first.pos, first.n, first.bad, onPair);

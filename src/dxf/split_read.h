@@ -32,6 +32,6 @@ struct PairsRead {
 // steps. The second half's bytes are kept to the end; the first's are given back to the system
 // as they are passed.
 void ReadAllPairs(PairParser& parser, DxfDrawing& drawing, const FileBytes& bytes, size_t from,
-                  TextEncoding encoding, ReadSharing sharing, ProgressSink* bar, PairsRead& out);
+                  TextEncoding encoding, TwoThreads twoThreads, ProgressSink* bar, PairsRead& out);
 
 } // namespace quillon
