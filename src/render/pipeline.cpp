@@ -15,7 +15,6 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>
-#include <memory>
 
 namespace quillon {
 
