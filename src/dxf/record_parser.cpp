@@ -2,6 +2,8 @@
 
 #include "dxf/group_values.h"
 
+#include <type_traits>
+
 namespace quillon {
 
 namespace {
@@ -26,7 +28,7 @@ void RecordParser::next(sv name, bool blockSide, const Name& block) {
         open_ = {};
     }
     // The kinds of OpenRecord in turn, up to the first that has this name.
-    const auto opens = [&]<class Open>(Open*) {
+    const auto opens = [&]<class Open>(std::type_identity<Open>) {
         if constexpr (requires { Open::kNames; })
             for (const sv kind : Open::kNames)
                 if (name == kind) {
@@ -35,9 +37,9 @@ void RecordParser::next(sv name, bool blockSide, const Name& block) {
                 }
         return false;
     };
-    [&]<class... Kind>(std::variant<Kind...>*) {
-        (opens(static_cast<Kind*>(nullptr)) || ...);
-    }(static_cast<OpenRecord*>(nullptr));
+    [&]<class... Kind>(std::type_identity<std::variant<Kind...>>) {
+        (opens(std::type_identity<Kind>{}) || ...);
+    }(std::type_identity<OpenRecord>{});
 }
 
 void RecordParser::stop() {
