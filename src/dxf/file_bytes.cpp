@@ -41,7 +41,7 @@ FileAccess FileBytes::read(const QString& fileName) {
     // A large file is copied in two halves at once: one thread alone does not reach the memory's
     // speed. Should the file have become shorter meanwhile, the bytes end where the first half's
     // read ended, if it ended short.
-    const size_t half = WorthASecondThread(capacity_, kCopyInTwoFrom) ? capacity_ / 2 : capacity_;
+    const size_t half = TwoThreads{kCopyInTwoFrom}.worth(capacity_) ? capacity_ / 2 : capacity_;
     int64_t got[2] = {0, 0};
     const auto part = [&](int k) {
         const size_t from = k == 0 ? 0 : half, to = k == 0 ? half : capacity_;

@@ -109,11 +109,11 @@ Reach FiguresReach(const DxfDrawing& d, size_t from, size_t to) {
 
 } // namespace
 
-void CalcExtents(DxfDrawing& d, size_t twoThreadsFrom) {
+void CalcExtents(DxfDrawing& d, TwoThreads twoThreads) {
     d.ExtMinPt = d.ExtMaxPt = {};
     const size_t figures = FigureRun{d, 1}.end();
     Reach reach;
-    if (WorthASecondThread(figures, twoThreadsFrom)) {
+    if (twoThreads.worth(figures)) {
         Reach parts[2];
         RunInTwo([&](int k) {
             parts[k] = FiguresReach(d, k == 0 ? 0 : figures / 2, k == 0 ? figures / 2 : figures);

@@ -16,9 +16,9 @@ Box OrderCorners(const TAcadPoint& a, const TAcadPoint& b);
 Box CircleBox(const TAcadPoint& centre, double radius);
 Box ArcBox(const TAcadPoint& centre, double radius, double start, double end);
 
-// Sets ExtMinPt and ExtMaxPt of the drawing; from `twoThreadsFrom` lines, circles and arcs two
-// threads share the work (the extents are those of one).
-void CalcExtents(DxfDrawing& d, size_t twoThreadsFrom = kTwoThreadsFrom);
+// Sets ExtMinPt and ExtMaxPt of the drawing; lines, circles and arcs are the work two threads
+// may share (the extents are those of one).
+void CalcExtents(DxfDrawing& d, TwoThreads twoThreads = {});
 
 // The window tests settle a record wholly inside or wholly beside the window inline, the rest
 // (a record crossing the window's edge) out of line.

@@ -4,7 +4,6 @@
 #include "dxf/file_bytes.h"
 #include "dxf/file_kind.h"
 #include "dxf/layer_index.h"
-#include "dxf/two_threads.h"
 #include "render/conversions.h"
 #include "render/entity_drawing.h"
 #include "render/extents.h"
@@ -13,12 +12,12 @@
 #include "render/pens.h"
 #include "render/text_drawing.h"
 #include "render/text_layout.h"
+#include "render/two_canvases.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>
-#include <memory>
 
 namespace quillon {
 
@@ -199,19 +198,6 @@ void RaiseArcEndAboveStart(TArcBlk& a) {
     if (a.st > a.ed) a.ed += 360;
 }
 
-// The geometry of one draw: where the view's centre lands and how large a pixel is.
-struct Frame {
-    QPoint origin;
-    TAcadPoint centre;
-    double upp;
-    Box window;
-};
-
-// A record the view shows: visible, in model space, on a visible layer.
-template <class R> bool Shown(const DxfDrawing& d, const R& r) {
-    return r.code60 == 0 && r.code67 == 0 && LayerVisibleByIndex(d, r.layindex);
-}
-
 // Records of the background's colour are drawn in its inverse.
 TColor ColourOf(const DrawOptions& options, TColor c) {
     return c == options.background ? InvertColor(options.background) : c;
@@ -252,42 +238,6 @@ void DrawFigures(Canvas& canvas, DxfDrawing& d, const Frame& frame, const DrawOp
         });
 }
 
-// Where a second thread can take over the figures: a shown figure at or after the middle of the
-// work that surely sets a solid pen of its own, so that nothing drawn after it depends on the
-// pen or the place in a style pattern before it. The end when there is none.
-size_t HandOver(const DxfDrawing& d, const Frame& frame, const DrawOptions& options) {
-    const FigureRun figures{d, options.thin ? size_t(2) : size_t(1)};
-    // An arc costs about three lines or circles (the turns to its ends, the test of its sweep).
-    const size_t work = figures.circlesEnd() + 3 * d.ArcAry.size();
-    const size_t middle = work / 2 <= figures.circlesEnd()
-                              ? work / 2
-                              : figures.circlesEnd() + (work / 2 - figures.circlesEnd()) / 3;
-    // Within a margin of the pixel limits a line is never cut (and always sets its pen).
-    constexpr double kSafe = 1 << 19;
-    const auto near = [&](const TAcadPoint& p) {
-        return std::fabs((p.x - frame.centre.x) / frame.upp) < kSafe &&
-               std::fabs((p.y - frame.centre.y) / frame.upp) < kSafe;
-    };
-    const auto settles = [&](const auto& r) {
-        return r.PenStyle == TPenStyle::psSolid && Shown(d, r);
-    };
-    for (size_t i = middle; i < figures.circlesEnd(); ++i) {
-        if (!figures.taken(i)) continue;
-        if (i < figures.lines()) {
-            const TAcadLineBlk& l = d.LineAry[i];
-            if (settles(l) && (options.noClip || LineInWindow(l, frame.window)) && near(l.st) &&
-                near(l.ed))
-                return i;
-        } else {
-            const TCircleBlk& c = d.CircleAry[i - figures.lines()];
-            if (settles(c) && (options.noClip || CircleInWindow(c, frame.window)) &&
-                Nearest(c.hankei / frame.upp) > 0)
-                return i;
-        }
-    }
-    return figures.end();
-}
-
 } // namespace
 
 void DrawDxf(Canvas& canvas, DxfDrawing& d, const ViewState& view, const DrawOptions& options) {
@@ -297,26 +247,9 @@ void DrawDxf(Canvas& canvas, DxfDrawing& d, const ViewState& view, const DrawOpt
     const double upp = UnitsPerPixel(view.ViewWidth, view.ViewHeight, width, height, fill);
     const Frame frame{QPoint(width / 2, height / 2), view.ViewCentre, upp,
                       WindowOfView(view.ViewCentre, width, height, upp)};
-    const size_t figures = FigureRun{d, 1}.end();
-    // Two threads at once: the first draws the figures before the hand-over, the second the
-    // rest on a picture of its own, which is then laid over the first's. With a copy pen each
-    // pixel shows the last figure drawn on it, so the picture is the one of a single run.
-    size_t handOver = figures;
-    if (WorthASecondThread(figures, options.halvesFrom) && options.penWidth == 1 &&
-        canvas.penMode() == PenMode::Copy && !canvas.recording())
-        handOver = HandOver(d, frame, options);
-    if (handOver < figures) {
-        const std::unique_ptr<Canvas> later = canvas.overlay();
-        RunInTwo([&](int part) {
-            if (part == 0)
-                DrawFigures(canvas, d, frame, options, 0, handOver);
-            else
-                DrawFigures(*later, d, frame, options, handOver, figures);
-        });
-        canvas.layOver(*later);
-    } else {
-        DrawFigures(canvas, d, frame, options, 0, figures);
-    }
+    DrawFiguresInTwo(
+        canvas, d, frame, options, FigureRun{d, 1}.end(),
+        [&](Canvas& on, size_t from, size_t to) { DrawFigures(on, d, frame, options, from, to); });
     if (options.thin) return;
     TextFonts ownFonts;
     TextFonts& fonts = options.fonts ? *options.fonts : ownFonts;
