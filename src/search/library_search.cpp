@@ -1,5 +1,7 @@
 #include "search/library_search.h"
 
+#include "search/folder_listing.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -25,8 +27,7 @@ namespace {
 }
 
 // ".dwg" or ".dxf" in any case: 'w' or 'x' is returned, 0 for any other name.
-char DrawingKind(const fs::path& name) {
-    const auto& n = name.native();
+char DrawingKind(const NativeString& n) {
     if (n.size() < 5) return 0;
     const auto lower = [&](size_t i) {
         const auto c = n[n.size() - 4 + i];
@@ -38,7 +39,11 @@ char DrawingKind(const fs::path& name) {
     return 0;
 }
 
-FileStamp StampOf(const fs::path& file) {
+bool ByName(const FolderEntry& a, const FolderEntry& b) {
+    return a.name < b.name;
+}
+
+FileStamp StampOf(const NativeString& file) {
     std::error_code a, b;
     const auto size = fs::file_size(file, a);
     const auto modified = fs::last_write_time(file, b);
@@ -58,7 +63,7 @@ public:
             for (int i = 0; i < std::max(1, r_.readers); ++i)
                 readers.emplace_back([this] { readDrawings(); });
         for (const QString& root : DistinctRoots(r_.roots))
-            if (!cancel_) walk(fs::path(QDir::toNativeSeparators(root).toStdU16String()));
+            if (!cancel_) walk(fs::path(QDir::toNativeSeparators(root).toStdU16String()).native());
         {
             std::lock_guard hold(lock_);
             walked_ = true;
@@ -69,54 +74,38 @@ public:
     }
 
 private:
-    void walk(const fs::path& root) {
-        std::vector<fs::path> folders{root};
+    void walk(const NativeString& root) {
+        std::vector<NativeString> folders{root};
+        std::vector<FolderEntry> entries;
         while (!folders.empty() && !cancel_) {
-            const fs::path folder = std::move(folders.back());
+            const NativeString folder = std::move(folders.back());
             folders.pop_back();
-            std::vector<fs::path> subfolders, drawings;
-            if (!list(folder, subfolders, drawings)) {
+            entries.clear();
+            if (!ListFolder(folder, entries)) {
                 count([](SearchCounts& c) { ++c.unreadable; });
                 continue;
             }
-            std::sort(drawings.begin(), drawings.end());
-            for (const fs::path& file : drawings) {
+            std::sort(entries.begin(), entries.end(), ByName);
+            NativeString prefix = folder;
+            if (prefix.empty() || prefix.back() != fs::path::preferred_separator)
+                prefix += fs::path::preferred_separator;
+            for (const FolderEntry& e : entries) {
                 if (cancel_) return;
-                lookAt(file);
+                if (e.kind == FolderEntry::File && DrawingKind(e.name)) lookAt(prefix, e.name);
             }
-            std::sort(subfolders.rbegin(), subfolders.rend()); // popped in name order
-            for (fs::path& f : subfolders) folders.push_back(std::move(f));
+            for (auto e = entries.rbegin(); e != entries.rend(); ++e) // popped in name order
+                if (e->kind == FolderEntry::Folder) folders.push_back(prefix + e->name);
             count([](SearchCounts& c) { ++c.folders; });
         }
     }
 
-    // The folder's subfolders and drawings; false when it cannot be read (to its end).
-    bool list(const fs::path& folder, std::vector<fs::path>& subfolders,
-              std::vector<fs::path>& drawings) {
-        std::error_code ec;
-        fs::directory_iterator it(folder, ec), end;
-        for (; !ec && it != end && !cancel_; it.increment(ec)) {
-            std::error_code typeError;
-            fs::file_status s = it->symlink_status(typeError);
-            if (fs::is_symlink(s)) {
-                s = it->status(typeError); // a link to a drawing is followed, one to a folder not
-                if (fs::is_directory(s)) continue;
-            }
-            if (typeError) continue;
-            if (fs::is_directory(s))
-                subfolders.push_back(it->path());
-            else if (fs::is_regular_file(s) && DrawingKind(it->path().filename()))
-                drawings.push_back(it->path());
-        }
-        return !ec;
-    }
-
-    void lookAt(const fs::path& file) {
-        const QString name = FromNative(file.filename().native());
-        const QString path = QDir::fromNativeSeparators(FromNative(file.native()));
+    void lookAt(const NativeString& folder, const NativeString& name) {
         count([](SearchCounts& c) { ++c.files; });
-        if (r_.query.matches(name)) return report({path, true, TextKind::Text, {}});
-        if (!r_.texts || DrawingKind(file.filename()) != 'x') return;
+        const bool byName = r_.query.matches(FromNative(name));
+        if (!byName && (!r_.texts || DrawingKind(name) != 'x')) return;
+        const NativeString file = folder + name;
+        const QString path = QDir::fromNativeSeparators(FromNative(file));
+        if (byName) return report({path, true, TextKind::Text, {}});
         const FileStamp stamp = StampOf(file);
         if (const auto known = r_.index ? r_.index->find(path, stamp) : std::nullopt)
             return reportTexts(path, *known);
