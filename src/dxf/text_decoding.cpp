@@ -9,7 +9,14 @@
 namespace quillon {
 
 const char* EncodingName(TextEncoding e) {
-    return e == TextEncoding::Utf8 ? "utf-8" : "cp932";
+    static const char* const names[] = {"cp932",  "utf-8",  "cp1250", "cp1251", "cp1252", "cp1253",
+                                        "cp1254", "cp1255", "cp1256", "cp1257", "cp1258"};
+    return names[int(e)];
+}
+
+unsigned CodePageOf(TextEncoding e) {
+    return e == TextEncoding::Cp932 ? kCodePageJapanese
+                                    : 1250 + unsigned(int(e) - int(TextEncoding::Cp1250));
 }
 
 QString FromCodePage(std::string_view bytes, unsigned codePage) {
@@ -24,9 +31,14 @@ QByteArray ToCodePage(const QString& text, unsigned codePage) {
     return QByteArray(bytes.data(), qsizetype(bytes.size()));
 }
 
-TextEncoding ChooseEncoding(const QString& acadVer) {
+TextEncoding ChooseEncoding(const QString& acadVer, const QString& dwgCodePage) {
     // Ordinal comparison: an empty or shorter prefix version is smaller.
-    return acadVer < QStringLiteral("AC1021") ? TextEncoding::Cp932 : TextEncoding::Utf8;
+    if (acadVer >= QStringLiteral("AC1021")) return TextEncoding::Utf8;
+    const QString page = dwgCodePage.trimmed().toUpper();
+    if (page.size() == 9 && page.startsWith(QLatin1String("ANSI_125")) && page[8] >= u'0' &&
+        page[8] <= u'8')
+        return TextEncoding(int(TextEncoding::Cp1250) + (page[8].unicode() - u'0'));
+    return TextEncoding::Cp932;
 }
 
 bool PeekFileHead(const QString& fileName, QString& head) {
@@ -89,8 +101,9 @@ int HexValue(QChar d) {
 
 } // namespace
 
-bool ScanAcadVer(const QString& fileName, QString& version) {
+bool ScanAcadVer(const QString& fileName, QString& version, QString* dwgCodePage) {
     version.clear();
+    if (dwgCodePage) dwgCodePage->clear();
     if (!QFileInfo::exists(fileName)) return true;
     QFile f(fileName);
     if (!f.open(QIODevice::ReadOnly)) return false;
@@ -124,14 +137,28 @@ bool ScanAcadVer(const QString& fileName, QString& version) {
         }
     };
     std::string_view code, value;
+    // The variable's value, when the pair after its name has the variable's group code.
+    const auto variable = [&](QString& into, int group) {
+        int c;
+        if (nextPair(code, value) && ParseCode(code, c) && c == group)
+            into = QString::fromLatin1(value.data(), qsizetype(value.size()));
+    };
+    bool versionSeen = false;
     while (nextPair(code, value)) {
         int c;
         if (!ParseCode(code, c)) break;
-        if (header && value == "$ACADVER") {
-            if (nextPair(code, value) && ParseCode(code, c) && c == 1)
-                version = QString::fromLatin1(value.data(), qsizetype(value.size()));
-            break;
+        if (header && c == 9 && value == "$ACADVER") {
+            variable(version, 1);
+            versionSeen = true;
+            if (!dwgCodePage || !dwgCodePage->isEmpty()) break;
+            continue;
         }
+        if (header && c == 9 && dwgCodePage && value == "$DWGCODEPAGE") {
+            variable(*dwgCodePage, 3);
+            if (versionSeen) break;
+            continue;
+        }
+        if (header && c == 0 && value == "ENDSEC") break;
         if (c == 2) {
             if (value == "HEADER")
                 header = true;

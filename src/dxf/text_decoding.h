@@ -10,17 +10,34 @@
 
 namespace quillon {
 
-enum class TextEncoding { Cp932, Utf8 };
+// Cp1250 to Cp1258 are consecutive: the ANSI pages a header's $DWGCODEPAGE may name.
+enum class TextEncoding {
+    Cp932,
+    Utf8,
+    Cp1250,
+    Cp1251,
+    Cp1252,
+    Cp1253,
+    Cp1254,
+    Cp1255,
+    Cp1256,
+    Cp1257,
+    Cp1258
+};
 
-// "cp932" or "utf-8", as reported to users.
+// "cp932", "utf-8", "cp1252" and so on, as reported to users.
 const char* EncodingName(TextEncoding e);
+// The Windows code page of an encoding other than UTF-8.
+unsigned CodePageOf(TextEncoding e);
 
 // Text in a Windows code page (dxf/code_page.h), decoded and encoded with its rules.
 QString FromCodePage(std::string_view bytes, unsigned codePage);
 QByteArray ToCodePage(const QString& text, unsigned codePage);
 
-// Files before AutoCAD 2007 (AC1021) store text in the writer's code page: Shift-JIS here.
-TextEncoding ChooseEncoding(const QString& acadVer);
+// Files before AutoCAD 2007 (AC1021) store text in the writer's code page: the ANSI page the
+// header's $DWGCODEPAGE names (ANSI_1250 to ANSI_1258), else Shift-JIS, which Japanese files
+// need whatever page they name.
+TextEncoding ChooseEncoding(const QString& acadVer, const QString& dwgCodePage = {});
 
 // Head receives up to the first six bytes of the file (up to the first zero byte) when more than
 // five could be read. False only when an existing file cannot be opened.
@@ -29,9 +46,9 @@ bool PeekFileHead(const QString& fileName, QString& head);
 // True when the head marks a file that is not a text DXF (a DWG signature or a binary DXF).
 bool HeadRejectsDxf(const QString& head);
 
-// Version receives the value of $ACADVER when the HEADER section has it. False when the file
-// cannot be opened or a read fails.
-bool ScanAcadVer(const QString& fileName, QString& version);
+// Version receives the value of $ACADVER when the HEADER section has it, and dwgCodePage, when
+// asked for, that of $DWGCODEPAGE. False when the file cannot be opened or a read fails.
+bool ScanAcadVer(const QString& fileName, QString& version, QString* dwgCodePage = nullptr);
 
 // Replaces every \U+XXXX escape by its character, in the str of every record.
 void DecodeUnicodeEscapes(RecordArray<TTextBlk>& texts);

@@ -22,7 +22,7 @@ public:
         if (ascii) return QString::fromLatin1(v.data(), qsizetype(v.size()));
         if (encoding_ == TextEncoding::Utf8)
             return QString::fromUtf8(v.data(), qsizetype(v.size()));
-        return FromCodePage(v, kCodePageJapanese);
+        return FromCodePage(v, CodePageOf(encoding_));
     }
 
     Name name(std::string_view v) { return cached(names_, v, false); }

@@ -146,9 +146,10 @@ QImage DrawDxfImage(DxfDrawing& d, ViewState& view, const QString& dxfName, QSiz
         QElapsedTimer clock;
         clock.start();
         // A file another program holds cannot be scanned; the reader then says it is busy.
-        if (!ScanAcadVer(dxfName, f.acadVer) && !FileIsBusy(dxfName))
+        QString codePage;
+        if (!ScanAcadVer(dxfName, f.acadVer, &codePage) && !FileIsBusy(dxfName))
             return NotDrawablePicture(size);
-        f.encoding = ChooseEncoding(f.acadVer);
+        f.encoding = ChooseEncoding(f.acadVer, codePage);
         QString version;
         ReadDxfFile(d, dxfName, hooks.bar, hooks.owner, f.status, f.encoding, version);
         f.read = true;

@@ -48,12 +48,13 @@ void AddTexts(const RecordArray<TTextBlk>& texts, DrawingTexts& into) {
 
 DrawingTexts ReadDrawingTexts(const QString& dxfName) {
     DrawingTexts found;
-    QString head, acadVer, status, version;
+    QString head, acadVer, codePage, status, version;
     if (PeekFileHead(dxfName, head) && HeadRejectsDxf(head)) return found;
-    if (!ScanAcadVer(dxfName, acadVer)) return found;
+    if (!ScanAcadVer(dxfName, acadVer, &codePage)) return found;
     DxfDrawing d;
     try {
-        ReadDxfFile(d, dxfName, nullptr, nullptr, status, ChooseEncoding(acadVer), version);
+        ReadDxfFile(d, dxfName, nullptr, nullptr, status, ChooseEncoding(acadVer, codePage),
+                    version);
     } catch (const std::exception&) { // no memory for it: the drawing is skipped
         return found;
     }

@@ -1,3 +1,4 @@
+#include "dxf/reader.h"
 #include "dxf/text_decoding.h"
 #include "support/temp_files.h"
 
@@ -134,6 +135,39 @@ TEST(EncodingChoice, OlderVersionsUseShiftJis) {
                  {"AC1021", TextEncoding::Utf8},  {"AC1024", TextEncoding::Utf8},
                  {"AC1032", TextEncoding::Utf8}};
     for (const auto& c : cases) EXPECT_EQ(ChooseEncoding(c.version), c.encoding) << c.version;
+}
+
+TEST(EncodingChoice, TheHeadersAnsiPageBeforeUtf8) {
+    TempFolder dir;
+    const struct {
+        const char* version;
+        const char* page; // none: no $DWGCODEPAGE
+        QByteArray text;
+        QString decoded;
+    } cases[] = {
+        {"AC1015", "ANSI_1252", "45\xB0 \xD8 20 \xB1", u"45° Ø 20 ±"_qs},
+        {"AC1018", "ansi_1251", "\xC4\xE0", u"Да"_qs},
+        {"AC1015", "ANSI_1250", "\x8A\xE8", u"Šč"_qs},
+        {"AC1015", "ANSI_932", "\x8B\xE0", u"金"_qs},
+        {"AC1015", nullptr, "\x8B\xE0", u"金"_qs},
+        {"AC1015", "ANSI_1259", "\x8B\xE0", u"金"_qs},
+        {"AC1021", "ANSI_1252", "\xC2\xB0", u"°"_qs},
+    };
+    int i = 0;
+    for (const auto& c : cases) {
+        QByteArray header =
+            "0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\n" + QByteArray(c.version) + '\n';
+        if (c.page) header += "9\n$DWGCODEPAGE\n3\n" + QByteArray(c.page) + '\n';
+        const QString file = dir.write(QString("p%1.dxf").arg(i++),
+                                       header + "0\nENDSEC\n0\nSECTION\n2\nENTITIES\n0\nTEXT\n1\n" +
+                                           c.text + "\n0\nENDSEC\n0\nEOF\n");
+        QString version, page, status, acadVer;
+        ASSERT_TRUE(ScanAcadVer(file, version, &page));
+        DxfDrawing d;
+        ReadDxfFile(d, file, nullptr, nullptr, status, ChooseEncoding(version, page), acadVer);
+        ASSERT_EQ(d.TextAry.size(), 1u) << c.page;
+        EXPECT_EQ(d.TextAry[0].str, c.decoded) << c.page;
+    }
 }
 
 TEST(TextDecoding, MTextHardSpaceIsASpace) {
