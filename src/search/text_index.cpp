@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cstring>
+#include <string_view>
 
 namespace quillon {
 
@@ -19,8 +20,7 @@ constexpr quint32 kMostTexts = 10'000'000;
 // the read as damaged.
 class Fields {
 public:
-    Fields(const QByteArray& bytes, qsizetype from)
-        : p_(bytes.constData() + from), end_(bytes.constData() + bytes.size()) {}
+    explicit Fields(std::string_view bytes) : p_(bytes.data()), end_(p_ + bytes.size()) {}
     bool ok() const { return ok_; }
     bool atEnd() const { return p_ == end_; }
     template <class T> T number() {
@@ -76,7 +76,7 @@ void TextIndex::load() {
     if (file_.isEmpty() || !f.open(QIODevice::ReadOnly)) return;
     const QByteArray bytes = f.readAll();
     if (!bytes.startsWith(QByteArray(kMagic, sizeof kMagic))) return;
-    Fields in(bytes, sizeof kMagic);
+    Fields in(std::string_view(bytes.constData(), size_t(bytes.size())).substr(sizeof kMagic));
     while (in.ok() && !in.atEnd()) {
         const QString path = in.text();
         IndexedDrawing e;
