@@ -1,5 +1,7 @@
 #include "app/file_mask.h"
 
+#include "search/wildcard.h"
+
 namespace quillon {
 
 namespace {
@@ -8,24 +10,8 @@ bool SameChar(QChar a, QChar b) {
     return a == b || a.toCaseFolded() == b.toCaseFolded();
 }
 
-// Linear-time wildcard match with "*" only: on a mismatch the last "*" takes one more character.
 bool MatchesPattern(const QString& name, const QString& pattern) {
-    qsizetype n = 0, p = 0, star = -1, resume = 0;
-    while (n < name.size()) {
-        if (p < pattern.size() && pattern[p] == u'*') {
-            star = p++;
-            resume = n;
-        } else if (p < pattern.size() && SameChar(pattern[p], name[n])) {
-            ++p, ++n;
-        } else if (star >= 0) {
-            p = star + 1;
-            n = ++resume;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == u'*') ++p;
-    return p == pattern.size();
+    return WildcardMatch(name, pattern, false, SameChar);
 }
 
 } // namespace

@@ -1,5 +1,9 @@
 #include "search/search_query.h"
 
+#include "search/wildcard.h"
+
+#include <functional>
+
 namespace quillon {
 
 namespace {
@@ -8,28 +12,6 @@ bool IsAscii(QStringView s) {
     for (const QChar c : s)
         if (c.unicode() >= 0x80) return false;
     return true;
-}
-
-// Whether the whole of `text` matches `pattern`; the last star matched is widened one character at
-// a time when the rest fails, which keeps the work at most the product of the two lengths.
-bool GlobMatch(QStringView text, QStringView pattern) {
-    qsizetype t = 0, p = 0, starP = -1, starT = 0;
-    while (t < text.size()) {
-        if (p < pattern.size() && (pattern[p] == u'?' || pattern[p] == text[t])) {
-            ++t;
-            ++p;
-        } else if (p < pattern.size() && pattern[p] == u'*') {
-            starP = p++;
-            starT = t;
-        } else if (starP >= 0) {
-            p = starP + 1;
-            t = ++starT;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == u'*') ++p;
-    return p == pattern.size();
 }
 
 } // namespace
@@ -49,7 +31,8 @@ SearchQuery::SearchQuery(QStringView typed) {
 
 bool SearchQuery::matchesFolded(QStringView folded) const {
     for (qsizetype i = 0; i < words_.size(); ++i)
-        if (wild_[size_t(i)] ? !GlobMatch(folded, words_[i]) : !folded.contains(words_[i]))
+        if (wild_[size_t(i)] ? !WildcardMatch(folded, words_[i], true, std::equal_to<>())
+                             : !folded.contains(words_[i]))
             return false;
     return !words_.isEmpty();
 }
