@@ -18,5 +18,6 @@ void ExplodeFaces(DxfDrawing& d);
 void ExplodeLeaders(DxfDrawing& d);
 void ExplodeSolids(DxfDrawing& d);
 void ExplodeSplines(DxfDrawing& d);
+void ExplodeBlkSplines(DxfDrawing& d); // into block lines, to be placed
 
 } // namespace quillon

@@ -7,6 +7,7 @@
 #include "render/entity_drawing.h"
 #include "render/extents.h"
 #include "render/figure_run.h"
+#include "render/fills.h"
 #include "render/geometry.h"
 #include "render/pens.h"
 #include "render/text_drawing.h"
@@ -59,6 +60,16 @@ void ReduceDrawing(DxfDrawing& d, const std::function<void(int)>& progress) {
         Empty(d.BlkLwpAry);
         Empty(d.BlkLwpVerAry);
     }
+    // Block hatches, solids and splines become block fills and lines, placed with the rest.
+    if (!d.BlkHatchAry.empty()) {
+        ExplodeBlkHatches(d);
+        Empty(d.BlkHatchAry);
+    }
+    if (!d.BlkSolidAry.empty()) FillBlkSolids(d);
+    if (!d.BlkSplineAry.empty()) {
+        ExplodeBlkSplines(d);
+        Empty(d.BlkSplineAry);
+    }
     progress(10);
     // The drawable arrays are the largest: each is sized once for what the steps below add.
     const DrawableCounts reduced = ReducedSizes(d);
@@ -104,6 +115,7 @@ void ReduceDrawing(DxfDrawing& d, const std::function<void(int)>& progress) {
         ExplodeOcsCircles(d, false, 10);
         LinesToWcs(d);
         TextsToWcs(d);
+        FillsToWcs(d);
     }
     Empty(d.TopInsertAry);
     Empty(d.NestInsertAry);
@@ -111,6 +123,10 @@ void ReduceDrawing(DxfDrawing& d, const std::function<void(int)>& progress) {
     Consume(d, d.LeaderAry, ExplodeLeaders);
     Consume(d, d.SolidAry, ExplodeSolids);
     Consume(d, d.SplineAry, ExplodeSplines);
+    Consume(d, d.HatchAry, ExplodeHatches);
+    Empty(d.BlkFillAry);
+    Empty(d.BlkFillRingAry);
+    Empty(d.BlkFillPointAry);
     progress(80);
     ShowJisLayers(d, true, false);
     progress(90);
@@ -248,6 +264,19 @@ void DrawFigures(Canvas& canvas, DxfDrawing& d, const Frame& frame, const DrawOp
         });
 }
 
+// The fills, under everything else: hatches, solids, wide polylines.
+void DrawFills(Canvas& canvas, const DxfDrawing& d, const Frame& frame,
+               const DrawOptions& options) {
+    for (size_t i = 0; i < d.FillAry.size(); i += options.thin ? 2 : 1) {
+        const TFillBlk& f = d.FillAry[i];
+        if (!Shown(d, f) ||
+            (!options.noClip && BesideWindow(f.left, f.bottom, f.right, f.top, frame.window)))
+            continue;
+        DrawFill(canvas, frame.origin, d, f, frame.centre, frame.upp,
+                 ColourOf(options, f.PenColor));
+    }
+}
+
 // Where a second thread can take over the figures: a shown figure at or after the middle of the
 // work that surely sets a solid pen of its own, so that nothing drawn after it depends on the
 // pen or the place in a style pattern before it. The end when there is none.
@@ -293,6 +322,7 @@ void DrawDxf(Canvas& canvas, DxfDrawing& d, const ViewState& view, const DrawOpt
     const double upp = UnitsPerPixel(view.ViewWidth, view.ViewHeight, width, height, fill);
     const Frame frame{QPoint(width / 2, height / 2), view.ViewCentre, upp,
                       WindowOfView(view.ViewCentre, width, height, upp)};
+    DrawFills(canvas, d, frame, options);
     const size_t figures = FigureRun{d, 1}.end();
     // Two threads at once: the first draws the figures before the hand-over, the second the
     // rest on a picture of its own, which is then laid over the first's. With a copy pen each

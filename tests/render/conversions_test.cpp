@@ -185,9 +185,20 @@ TEST(Conversions, EllipsesSplinesLeadersFacesSolids) {
     level.code10Ary = {{0, 0, 2}, {1, 1, 2}, {2, 0, 2}, {3, 3, 2}};
     TSplineBlk levelTilted = level;
     levelTilted.code210 = {0, 1, 0};
+    planar.layer = "drawn";
+    level.layer = "drawn";
     s.SplineAry = {planar, spatial, level, levelTilted};
     ExplodeSplines(s);
-    EXPECT_EQ(s.LineAry.size(), 2u + 3u);
+    // The two drawn ones as curves from their first control point to their last.
+    ASSERT_GT(s.LineAry.size(), 2u + 3u);
+    std::vector<TAcadPoint> ends;
+    for (size_t k = 0; k < s.LineAry.size(); ++k) {
+        EXPECT_EQ(s.LineAry[k].layer, "drawn");
+        if (k == 0 || s.LineAry[k].st != s.LineAry[k - 1].ed) ends.push_back(s.LineAry[k].st);
+        if (k + 1 == s.LineAry.size() || s.LineAry[k].ed != s.LineAry[k + 1].st)
+            ends.push_back(s.LineAry[k].ed);
+    }
+    EXPECT_EQ(ends, (std::vector<TAcadPoint>{{0, 0, 0}, {2, 0, 0}, {0, 0, 2}, {3, 3, 2}}));
 
     DxfDrawing l;
     TLeaderBlk leader;
