@@ -38,6 +38,8 @@ std::vector<std::pair<const char*, size_t>> ArraySizes(const DxfDrawing& d) {
             {"LeaderAry", d.LeaderAry.size()},
             {"SplineAry", d.SplineAry.size()},
             {"HatchAry", d.HatchAry.size()},
+            {"RayAry", d.RayAry.size()},
+            {"MlineAry", d.MlineAry.size()},
             {"DimensionAry", d.DimensionAry.size()},
             {"BlockAry", d.BlockAry.size()},
             {"BlkLineAry", d.BlkLineAry.size()},

@@ -321,6 +321,31 @@ struct TFillPoint {
     bool operator==(const TFillPoint&) const = default;
 };
 
+// A RAY (from its base point on) or an XLINE (both ways): a line without end.
+struct TRayBlk {
+    Name layer, ltype;
+    int16_t color = 0;
+    TAcadPoint base, direction;
+    bool bothWays = false;
+    int16_t code67 = 0;
+    int16_t code60 = 0;
+    bool operator==(const TRayBlk&) const = default;
+};
+
+// An MLINE: its element lines run parallel through its vertices (world coordinates), each
+// element at its own distance from a vertex along that vertex's miter direction.
+struct TMlineBlk {
+    Name layer, ltype;
+    int16_t color = 0;
+    int16_t code71 = 0; // flags: 2 closed
+    int16_t elements = 0;
+    std::vector<TAcadPoint> vertices, miters;
+    std::vector<double> offsets; // vertex after vertex, one for each element
+    int16_t code67 = 0;
+    int16_t code60 = 0;
+    bool operator==(const TMlineBlk&) const = default;
+};
+
 // One drawing: every array of the model, refilled by each read.
 struct DxfDrawing {
     RecordArray<TAcadLineBlk> LineAry;
@@ -336,6 +361,8 @@ struct DxfDrawing {
     RecordArray<TLeaderBlk> LeaderAry;
     RecordArray<TSplineBlk> SplineAry;
     RecordArray<THatchBlk> HatchAry;
+    RecordArray<TRayBlk> RayAry;
+    RecordArray<TMlineBlk> MlineAry;
     RecordArray<TDimensionBlk> DimensionAry;
     RecordArray<TBlockBlk> BlockAry;
     RecordArray<TAcadLineBlk> BlkLineAry;
@@ -380,6 +407,8 @@ template <class A, class B, class F> void ForEachRecordArray(A& a, B& b, F&& f) 
     f(a.LeaderAry, b.LeaderAry);
     f(a.SplineAry, b.SplineAry);
     f(a.HatchAry, b.HatchAry);
+    f(a.RayAry, b.RayAry);
+    f(a.MlineAry, b.MlineAry);
     f(a.DimensionAry, b.DimensionAry);
     f(a.BlockAry, b.BlockAry);
     f(a.BlkLineAry, b.BlkLineAry);

@@ -360,4 +360,50 @@ void ExplodeBlkSplines(DxfDrawing& d) {
     ExplodeSplineSide(d.BlkSplineAry, d.BlkLineAry);
 }
 
+void ExplodeMlines(DxfDrawing& d) {
+    for (const TMlineBlk& m : d.MlineAry) {
+        const size_t n = m.vertices.size(), elements = size_t(std::max<int16_t>(m.elements, 0));
+        if (m.code60 != 0 || n < 2 || m.miters.size() != n || m.offsets.size() != n * elements)
+            continue;
+        const auto at = [&](size_t v, size_t e) { // vertices and miters are in world axes
+            const TAcadPoint& p = m.vertices[v];
+            const double o = m.offsets[v * elements + e];
+            return TAcadPoint{p.x + m.miters[v].x * o, p.y + m.miters[v].y * o,
+                              p.z + m.miters[v].z * o};
+        };
+        for (size_t e = 0; e < elements; ++e) {
+            for (size_t v = 0; v + 1 < n; ++v) {
+                TAcadLineBlk l = LineLike(m, at(v, e), at(v + 1, e));
+                l.code210 = kExtrusionZ;
+                d.LineAry.push_back(std::move(l));
+            }
+            if (m.code71 & 2) {
+                TAcadLineBlk l = LineLike(m, at(n - 1, e), at(0, e));
+                l.code210 = kExtrusionZ;
+                d.LineAry.push_back(std::move(l));
+            }
+        }
+    }
+}
+
+void ExtendRays(DxfDrawing& d) {
+    const TAcadPoint lo = d.ExtMinPt, hi = d.ExtMaxPt;
+    const TAcadPoint mid{(lo.x + hi.x) / 2, (lo.y + hi.y) / 2, 0};
+    const double size = Distance2D(lo, hi);
+    for (const TRayBlk& r : d.RayAry) {
+        const double len = std::hypot(r.direction.x, r.direction.y);
+        if (r.code60 != 0 || !(len > 0) || !std::isfinite(len)) continue;
+        // A thousand times the drawing beyond it: a view would have to be zoomed out that far
+        // to see an end.
+        const double reach = 1000 * (std::max(size, 1e-9) + Distance2D(r.base, mid)) / len;
+        if (!std::isfinite(reach)) continue;
+        const auto along = [&](double t) {
+            return TAcadPoint{r.base.x + r.direction.x * t, r.base.y + r.direction.y * t, r.base.z};
+        };
+        TAcadLineBlk l = LineLike(r, r.bothWays ? along(-reach) : r.base, along(reach));
+        l.code210 = kExtrusionZ;
+        d.LineAry.push_back(std::move(l));
+    }
+}
+
 } // namespace quillon

@@ -124,6 +124,7 @@ void ReduceDrawing(DxfDrawing& d, const std::function<void(int)>& progress) {
     Consume(d, d.SolidAry, ExplodeSolids);
     Consume(d, d.SplineAry, ExplodeSplines);
     Consume(d, d.HatchAry, ExplodeHatches);
+    Consume(d, d.MlineAry, ExplodeMlines);
     Empty(d.BlkFillAry);
     Empty(d.BlkFillRingAry);
     Empty(d.BlkFillPointAry);
@@ -131,6 +132,10 @@ void ReduceDrawing(DxfDrawing& d, const std::function<void(int)>& progress) {
     ShowJisLayers(d, true, false);
     progress(90);
     CalcExtents(d);
+    if (!d.RayAry.empty()) {
+        ExtendRays(d);
+        Empty(d.RayAry);
+    }
     ResolvePens(d);
 }
 

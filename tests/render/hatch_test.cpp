@@ -3,6 +3,7 @@
 #include "render/hatch_boundary.h"
 #include "render/hatch_pattern.h"
 #include "render/pipeline.h"
+#include "support/temp_files.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -204,4 +205,39 @@ TEST(HatchFill, ASolidCircleWithAHoleDrawsARingAndBlocksPlaceTheirHatches) {
     EXPECT_EQ(img.pixel(150, 100 - 37) & 0xFFFFFF, red);
     EXPECT_EQ(img.pixel(150 + 60, 100) & 0xFFFFFF, 0u);         // outside
     EXPECT_EQ(img.pixel(150 + 155, 100 - 5) & 0xFFFFFF, green); // the placed square, (31, 1)
+}
+
+TEST(HatchFill, APreviewShowsSolidHatchesWideBandsAndSplineCurves) {
+    // A solid hatch square, a band 2 wide above it and a spline arch over all, from the file.
+    quillon::test::TempFolder dir;
+    const QString path = dir.write("filled.dxf", quillon::test::DxfOf(R"(
+        0 SECTION 2 ENTITIES
+        0 HATCH 8 0 62 1 10 0 20 0 30 0 2 SOLID 70 1 91 1
+          92 2 72 0 73 1 93 4 10 0 20 0 10 10 20 0 10 10 20 10 10 0 20 10 97 0 75 0 76 1 98 0
+        0 LWPOLYLINE 8 0 62 3 90 2 70 0 43 2 10 0 20 14 10 10 20 14
+        0 SPLINE 8 0 62 5 70 8 71 3 72 8 73 4 40 0 40 0 40 0 40 0 40 1 40 1 40 1 40 1
+          10 0 20 16 30 0 10 0 20 24 30 0 10 10 20 24 30 0 10 10 20 16 30 0
+        0 ENDSEC 0 EOF)"));
+    DxfDrawing d;
+    ViewState view;
+    PreviewFacts facts;
+    const QImage img = DrawDxfImage(d, view, path, {220, 220}, {}, &facts);
+    ASSERT_TRUE(facts.drawn);
+    const double upp =
+        UnitsPerPixel(view.ViewWidth, view.ViewHeight, img.width(), img.height(), view.FillFactor);
+    const auto at = [&](double x, double y, int dx = 0, int dy = 0) { // a drawing point's pixel
+        return img.pixel(110 + dx + int(std::lround((x - view.ViewCentre.x) / upp)),
+                         110 + dy - int(std::lround((y - view.ViewCentre.y) / upp))) &
+               0xFFFFFF;
+    };
+    const auto near = [&](double x, double y, QRgb colour) { // within a pixel
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy)
+                if (at(x, y, dx, dy) == colour) return true;
+        return false;
+    };
+    EXPECT_EQ(at(5, 5), 0xFF0000u);      // inside the hatch
+    EXPECT_EQ(at(5, 14.7), 0x00FF00u);   // inside the band, off its centre line
+    EXPECT_TRUE(near(5, 22, 0x0000FF));  // the spline's top, (P0 + 3 P1 + 3 P2 + P3) / 8
+    EXPECT_FALSE(near(5, 24, 0x0000FF)); // not its control polygon
 }
