@@ -29,18 +29,18 @@ bool HatchGroups::take(int code, std::string_view v) {
     if (code == 92 && at_ != At::AfterPaths && at_ != At::Pattern && at_ != At::Seeds) {
         int32_t flags;
         if (!Integer(v, flags)) return false;
-        if (h_.paths.size() >= kMaxHatchPaths) {
+        if (h_->paths.size() >= kMaxHatchPaths) {
             at_ = At::Path; // its groups are passed over
             return true;
         }
-        h_.paths.push_back({flags, {}, {}, {}});
+        h_->paths.push_back({flags, {}, {}, {}});
         at_ = flags & kPolylinePath ? At::PolylinePath : At::Edge;
         return true;
     }
     if (code == 75 && at_ != At::Pattern && at_ != At::Seeds) {
         int32_t style;
         if (!Integer(v, style)) return false;
-        h_.style = int16_t(style);
+        h_->style = int16_t(style);
         at_ = At::AfterPaths;
         return true;
     }
@@ -61,31 +61,31 @@ bool HatchGroups::head(int code, std::string_view v) {
     double d;
     switch (code) {
     case 2:
-        h_.pattern = QString::fromLatin1(v.data(), qsizetype(v.size()));
-        if (h_.pattern.compare(QLatin1String("SOLID"), Qt::CaseInsensitive) == 0) h_.solid = true;
+        h_->pattern = QString::fromLatin1(v.data(), qsizetype(v.size()));
+        if (h_->pattern.compare(QLatin1String("SOLID"), Qt::CaseInsensitive) == 0) h_->solid = true;
         return true;
     case 70: {
         int32_t flag;
         if (!Integer(v, flag)) return false;
-        if (flag == 1) h_.solid = true;
+        if (flag == 1) h_->solid = true;
         return true;
     }
     case 30:
         if (!real(v, d)) return false;
-        h_.elevation = d;
+        h_->elevation = d;
         return true;
     case 210:
     case 220:
     case 230:
         if (!real(v, d)) return false;
-        (code == 210 ? h_.code210.x : code == 220 ? h_.code210.y : h_.code210.z) = d;
+        (code == 210 ? h_->code210.x : code == 220 ? h_->code210.y : h_->code210.z) = d;
         return true;
     default: return true;
     }
 }
 
 bool HatchGroups::polyline(int code, std::string_view v) {
-    THatchPath& p = h_.paths.back();
+    THatchPath& p = h_->paths.back();
     double d;
     switch (code) {
     case 10:
@@ -108,7 +108,7 @@ bool HatchGroups::polyline(int code, std::string_view v) {
 }
 
 bool HatchGroups::edge(int code, std::string_view v) {
-    THatchPath& p = h_.paths.back();
+    THatchPath& p = h_->paths.back();
     if (code == 72) {
         int32_t kind;
         if (!Integer(v, kind)) return false;
@@ -151,7 +151,7 @@ bool HatchGroups::edge(int code, std::string_view v) {
 }
 
 bool HatchGroups::spline(int code, std::string_view v) {
-    THatchEdge& e = h_.paths.back().edges.back();
+    THatchEdge& e = h_->paths.back().edges.back();
     switch (code) {
     case 72: at_ = At::Edge; return edge(code, v); // the next edge
     case 97:
@@ -201,7 +201,7 @@ bool HatchGroups::afterPaths(int code, std::string_view v) {
             at_ = At::Seeds; // further lines are passed over
             return true;
         }
-        h_.lines.push_back({d, {}, {}, {}});
+        h_->lines.push_back({d, {}, {}, {}});
         at_ = At::Pattern;
         return true;
     case 43:
@@ -211,7 +211,7 @@ bool HatchGroups::afterPaths(int code, std::string_view v) {
     case 49: {
         if (!real(v, d)) return false;
         if (at_ != At::Pattern) return true;
-        TPatternLine& l = h_.lines.back();
+        TPatternLine& l = h_->lines.back();
         if (code == 43) l.base.x = d;
         if (code == 44) l.base.y = d;
         if (code == 45) l.offset.x = d;
@@ -224,13 +224,13 @@ bool HatchGroups::afterPaths(int code, std::string_view v) {
     case 450: {
         int32_t gradient;
         if (!Integer(v, gradient)) return false;
-        if (gradient == 1) h_.solid = gradient_ = true;
+        if (gradient == 1) h_->solid = gradient_ = true;
         return true;
     }
     case 63: { // the gradient's colours: the first fills it
         int32_t colour;
         if (!Integer(v, colour)) return false;
-        if (gradient_ && !gradientColour_) h_.color = int16_t(colour), gradientColour_ = true;
+        if (gradient_ && !gradientColour_) h_->color = int16_t(colour), gradientColour_ = true;
         return true;
     }
     default: return true;

@@ -16,7 +16,7 @@ inline constexpr size_t kMaxHatchItems = 1000000; // vertices, edges or pattern 
 
 class HatchGroups {
 public:
-    explicit HatchGroups(THatchBlk& h) : h_(h) {}
+    explicit HatchGroups(THatchBlk& h) : h_(&h) {}
     // Takes one group other than those all records share (6, 8, 60, 62, 67). False when its value
     // is not the number the group needs.
     bool take(int code, std::string_view v);
@@ -31,7 +31,7 @@ private:
     bool afterPaths(int code, std::string_view v);
     bool room();
 
-    THatchBlk& h_;
+    THatchBlk* h_; // a pointer, so that the reader can copy and assign its open record
     At at_ = At::Head;
     size_t items_ = 0;
     bool fitCounted_ = false; // the open spline edge gave its number of fit points

@@ -2,6 +2,7 @@
 
 #include "dxf/block_expansion.h"
 #include "dxf/file_bytes.h"
+#include "dxf/hatch_groups.h"
 #include "dxf/layer_index.h"
 
 #include "dxf/number_parsing.h"
@@ -11,6 +12,7 @@
 #include <QHash>
 #include <cstring>
 #include <exception>
+#include <optional>
 #include <thread>
 #include <unordered_map>
 
@@ -36,7 +38,10 @@ enum class Kind {
     Solid,
     Leader,
     Spline,
-    Dimension
+    Dimension,
+    Hatch,
+    Ray,
+    Mline
 };
 
 double Real(sv v) {
@@ -131,6 +136,9 @@ private:
     bool leaderGroup(TLeaderBlk& r, int code, sv v);
     void splineGroup(TSplineBlk& r, int code, sv v);
     void dimensionGroup(TDimensionBlk& r, int code, sv v);
+    void hatchGroup(THatchBlk& r, int code, sv v);
+    void rayGroup(TRayBlk& r, int code, sv v);
+    void mlineGroup(TMlineBlk& r, int code, sv v);
 
     RecordArray<TLwpVer>& vertices(bool blockSide) {
         return blockSide ? d_.BlkLwpVerAry : d_.LwpVerAry;
@@ -149,8 +157,10 @@ private:
     void* rec_ = nullptr;
     bool lwpVertexOwned_ = false; // the newest vertex belongs to the open LWPOLYLINE
     int leaderIndex_ = -1;
-    bool embeddedObject_ = false; // an MTEXT's groups after "101" belong to its column data
-    bool solidFourth_ = false;    // the open SOLID gave its fourth corner
+    bool embeddedObject_ = false;      // an MTEXT's groups after "101" belong to its column data
+    bool solidFourth_ = false;         // the open SOLID gave its fourth corner
+    std::optional<HatchGroups> hatch_; // the groups of the open HATCH
+    bool mlineOffsetFollows_ = false;  // the next 41 of the open MLINE places an element
     std::unordered_map<const void*, int16_t> layerColors_; // by Name::id()
     LayerIndex layers_{d_.LayerAry};
 };
@@ -336,6 +346,9 @@ void DxfReader::entityGroup(int code, sv v) {
         break;
     case Kind::Spline: splineGroup(*static_cast<TSplineBlk*>(rec_), code, v); break;
     case Kind::Dimension: dimensionGroup(*static_cast<TDimensionBlk*>(rec_), code, v); break;
+    case Kind::Hatch: hatchGroup(*static_cast<THatchBlk*>(rec_), code, v); break;
+    case Kind::Ray: rayGroup(*static_cast<TRayBlk*>(rec_), code, v); break;
+    case Kind::Mline: mlineGroup(*static_cast<TMlineBlk*>(rec_), code, v); break;
     case Kind::None: break;
     }
 }
@@ -363,6 +376,12 @@ void DxfReader::vertexGroup(int code, sv v) {
         break;
     case 42:
         if (vertexOwned_) verts.back().code42 = Real(v);
+        break;
+    case 40:
+        if (vertexOwned_) verts.back().code40 = float(Real(v));
+        break;
+    case 41:
+        if (vertexOwned_) verts.back().code41 = float(Real(v));
         break;
     default: break;
     }
@@ -394,7 +413,7 @@ void DxfReader::create(sv name) {
         auto& r = Append(blk ? d_.BlkLineAry : d_.LineAry);
         StartValues(r);
         begin(Kind::Line, r);
-    } else if (name == "CIRCLE") {
+    } else if (name == "CIRCLE" || name == "POINT") { // a point: a circle of no size, a dot
         auto& r = Append(blk ? d_.BlkCircleAry : d_.CircleAry);
         StartValues(r);
         begin(Kind::Circle, r);
@@ -429,11 +448,20 @@ void DxfReader::create(sv name) {
         auto& r = Append(blk ? d_.BlkEllipseAry : d_.EllipseAry);
         StartValues(r);
         begin(Kind::Ellipse, r);
-    } else if (name == "SOLID") {
+    } else if (name == "SOLID" || name == "TRACE") {
         auto& r = Append(blk ? d_.BlkSolidAry : d_.SolidAry);
         StartValues(r);
         solidFourth_ = false;
         begin(Kind::Solid, r);
+    } else if (name == "SPLINE") {
+        auto& r = Append(blk ? d_.BlkSplineAry : d_.SplineAry);
+        StartValues(r);
+        begin(Kind::Spline, r);
+    } else if (name == "HATCH") {
+        auto& r = Append(blk ? d_.BlkHatchAry : d_.HatchAry);
+        StartValues(r);
+        hatch_.emplace(r);
+        begin(Kind::Hatch, r);
     } else if (blk) {
         return; // the remaining kinds are read from the ENTITIES section only
     } else if (name == "3DFACE") {
@@ -446,10 +474,16 @@ void DxfReader::create(sv name) {
         StartValues(r);
         leaderIndex_ = -1;
         begin(Kind::Leader, r);
-    } else if (name == "SPLINE") {
-        auto& r = Append(d_.SplineAry);
+    } else if (name == "RAY" || name == "XLINE") {
+        auto& r = Append(d_.RayAry);
         StartValues(r);
-        begin(Kind::Spline, r);
+        r.bothWays = name == "XLINE";
+        begin(Kind::Ray, r);
+    } else if (name == "MLINE") {
+        auto& r = Append(d_.MlineAry);
+        StartValues(r);
+        mlineOffsetFollows_ = false;
+        begin(Kind::Mline, r);
     } else if (name == "DIMENSION") {
         auto& r = Append(d_.DimensionAry);
         StartValues(r);
@@ -496,6 +530,12 @@ void DxfReader::endRecord() {
         break;
     case Kind::Spline: colourRule(*static_cast<TSplineBlk*>(rec_)); break;
     case Kind::Dimension: colourRule(*static_cast<TDimensionBlk*>(rec_)); break;
+    case Kind::Ray: colourRule(*static_cast<TRayBlk*>(rec_)); break;
+    case Kind::Mline: colourRule(*static_cast<TMlineBlk*>(rec_)); break;
+    case Kind::Hatch:
+        colourRule(*static_cast<THatchBlk*>(rec_));
+        hatch_.reset();
+        break;
     }
     open_ = Kind::None;
     rec_ = nullptr;
@@ -532,6 +572,12 @@ void DxfReader::polylineGroup(TLwpBlk& r, int code, sv v, bool lightweight) {
         r.code38 = Real(v);
         return;
     }
+    if (code == 43 || (!lightweight && (code == 40 || code == 41))) { // widths of every vertex
+        const double w = Real(v);
+        if (code != 41) r.code40 = w;
+        if (code != 40) r.code41 = w;
+        return;
+    }
     if (TakePoint(r.code210, 210, code, v) || !lightweight) return;
     auto& verts = vertices(openBlockSide_);
     if (code == 10) {
@@ -545,6 +591,10 @@ void DxfReader::polylineGroup(TLwpBlk& r, int code, sv v, bool lightweight) {
         verts.back().code10.y = Real(v);
     } else if (code == 42 && lwpVertexOwned_) {
         verts.back().code42 = Real(v);
+    } else if (code == 40 && lwpVertexOwned_) {
+        verts.back().code40 = float(Real(v));
+    } else if (code == 41 && lwpVertexOwned_) {
+        verts.back().code41 = float(Real(v));
     }
 }
 
@@ -659,8 +709,54 @@ void DxfReader::splineGroup(TSplineBlk& r, int code, sv v) {
         return;
     case 40: r.code40Ary.push_back(Real(v)); return;
     case 41: r.code41Ary.push_back(Real(v)); return;
+    case 11: r.code11Ary.push_back({Real(v), 0, 0}); return;
+    case 21:
+        if (!r.code11Ary.empty()) r.code11Ary.back().y = Real(v);
+        return;
+    case 31:
+        if (!r.code11Ary.empty()) r.code11Ary.back().z = Real(v);
+        return;
     default: TakePoint(r.code210, 210, code, v); return;
     }
+}
+
+void DxfReader::rayGroup(TRayBlk& r, int code, sv v) {
+    if (common(r, code, v, true)) return;
+    if (!TakePoint(r.base, 10, code, v)) TakePoint(r.direction, 11, code, v);
+}
+
+// Vertices (11), their miters (13) and, for each element, a list of parameters (74 counts,
+// 41 each) whose first is the element's distance along the miter.
+void DxfReader::mlineGroup(TMlineBlk& r, int code, sv v) {
+    if (common(r, code, v, true)) return;
+    constexpr size_t kMost = 1000000; // vertices and element places of one MLINE
+    switch (code) {
+    case 71: r.code71 = Small(v); return;
+    case 73: r.elements = Small(v); return;
+    case 11:
+        if (r.vertices.size() < kMost)
+            r.vertices.push_back({Real(v), 0, 0}), r.miters.emplace_back();
+        return;
+    case 74: { // an element without parameters lies on the vertex
+        const bool room = !r.vertices.empty() && r.offsets.size() < kMost;
+        if (room) r.offsets.push_back(0);
+        mlineOffsetFollows_ = room && Small(v) > 0;
+        return;
+    }
+    case 41:
+        if (mlineOffsetFollows_) r.offsets.back() = Real(v);
+        mlineOffsetFollows_ = false;
+        return;
+    default: break;
+    }
+    if (r.vertices.empty()) return;
+    if (code == 21 || code == 31) TakePoint(r.vertices.back(), 11, code, v);
+    if (code == 13 || code == 23 || code == 33) TakePoint(r.miters.back(), 13, code, v);
+}
+
+void DxfReader::hatchGroup(THatchBlk& r, int code, sv v) {
+    if (common(r, code, v, true)) return;
+    if (!hatch_->take(code, v)) throw BadValue{};
 }
 
 void DxfReader::dimensionGroup(TDimensionBlk& r, int code, sv v) {
