@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Windows tests (tests/win/*_test.cpp, each with the program files its first line names)
-# and the helper programs beside them (the other tests/win/*.cpp) with MinGW-w64 into build-win/,
+# and the helpers beside them (the other tests/win/*.cpp: programs, or a DLL NAME.dll from each
+# NAME_dll.cpp) with MinGW-w64 into build-win/,
 # runs each test under Wine without a display in one fresh prefix (build-win/prefix, booted while
 # the tests build) and prints "Windows layers under Wine: N passed, M failed". A test that cannot
 # be built, or that ends without its summary line (a crash, or a hang stopped by the time bound),
@@ -36,8 +37,10 @@ for src in tests/win/*.cpp; do
     read -r -a sources < <(sed -n '1s|^// sources:||p' "$src")
     unicode=()
     grep -q '\bwmain\b' "$src" && unicode=(-municode)
+    target=(-o "$out/$name.exe")
+    [[ $name == *_dll ]] && target=(-shared -o "$out/${name%_dll}.dll")
     if x86_64-w64-mingw32-g++-posix -std=c++20 -O1 -Wall -Wextra -Werror "${unicode[@]}" -static \
-        -Isrc -Itests "$src" "${sources[@]}" -o "$out/$name.exe" \
+        -Isrc -Itests "$src" "${sources[@]}" "${target[@]}" \
         -lole32 -loleaut32 -luuid -lshell32 2>"$out/$name.build.log"; then
         [[ $name == *_test ]] && tests+=("$name")
     else

@@ -136,7 +136,9 @@ void FileListBox::setThumbnails(bool on, QSize pictureSize) {
 void FileListBox::setThumbnail(const QString& name, const QImage& picture, const QString& toolTip) {
     const int row = findName(name, Qt::CaseSensitive);
     if (row < 0) return;
-    item(row)->setIcon(QIcon(QPixmap::fromImage(picture)));
+    QPixmap pixmap = QPixmap::fromImage(picture);
+    pixmap.setDevicePixelRatio(devicePixelRatioF()); // drawn in device pixels, shown so
+    item(row)->setIcon(QIcon(pixmap));
     if (!toolTip.isEmpty()) item(row)->setToolTip(toolTip);
 }
 

@@ -2,16 +2,13 @@
 // modeless), and naming a new folder (TForm4, modal).
 #pragma once
 
-#include <QDialog>
-
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
+#include "ui_new_folder_dialog.h"
+#include "ui_register_folder_dialog.h"
 
 namespace quillon {
 
-class TForm3 : public QDialog {
+// From register_folder_dialog.ui: Edit1 the folder, Edit2 its title.
+class TForm3 : public QDialog, public Ui_TForm3 {
     Q_OBJECT
 public:
     explicit TForm3(QWidget* parent = nullptr);
@@ -20,21 +17,14 @@ public:
     void setRegisterMode(bool registering);
     bool registering() const;
     void Button2Click() { hide(); }
-
-    QLabel *Label1, *Label2;
-    QLineEdit *Edit1, *Edit2; // the folder (read only), the title
-    QPushButton *Button1, *Button2;
 };
 
-class TForm4 : public QDialog {
+// From new_folder_dialog.ui: Edit1 the current folder, Edit2 the new name, besideButton and
+// insideButton RadioGroup1's two items.
+class TForm4 : public QDialog, public Ui_TForm4 {
     Q_OBJECT
 public:
     explicit TForm4(QWidget* parent = nullptr);
-
-    QLabel *Label1, *Label2;
-    QLineEdit *Edit1, *Edit2;                  // the current folder (read only), the new name
-    QRadioButton *besideButton, *insideButton; // RadioGroup1's two items
-    QPushButton *Button1, *Button2;
 };
 
 } // namespace quillon

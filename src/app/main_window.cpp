@@ -28,19 +28,17 @@ namespace quillon {
 
 TForm2::TForm2(const AppPaths& paths, UserPrompts& prompts, QWidget* parent)
     : QMainWindow(parent), paths_(paths), prompts_(prompts) {
-    setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("Quillon for nanoCAD 5  Ver. 1.21 (2024.05.30)"));
-    setWindowFlag(Qt::WindowStaysOnTopHint);
-    setFont(QFont(QStringLiteral("Tahoma"), 8));
-    buildLayout();
-    buildMenus();
+    setWindowFlag(Qt::WindowStaysOnTopHint); // floats over the CAD window
+    setupUi(this);
+    finishForm();
+    connectControls();
+    addSearch();
     preview_ = std::make_unique<PreviewPanel>(*Image2, *ProgressBar1, prompts_);
     thumbnailCache_ = std::make_unique<ThumbnailCache>(ThumbnailCache::DefaultFolder());
     thumbnailPool_ = std::make_unique<ThumbnailPool>(*thumbnailCache_);
     connect(thumbnailPool_.get(), &ThumbnailPool::ready, this, &TForm2::showThumbnail);
     connect(FileListBox1, &FileListBox::listed, this, &TForm2::requestThumbnails);
     connect(FileListBox1, &FileListBox::folderChanged, this, &TForm2::shownFolderChanged);
-    resize(653, 381);
     FormCreate();
 }
 
@@ -97,7 +95,7 @@ void TForm2::readSettings() {
         const QSignalBlocker block(ComboBox2);
         ComboBox2->setCurrentIndex(chosen);
     }
-    ZoomExtentes1->setText(LiteralCaption(settings_.makeImage));
+    ZoomExtentes1->setTitle(LiteralCaption(settings_.makeImage));
     CheckBox1->setChecked(settings_.dxfImage);
     CheckBox2->setChecked(settings_.whiteOnBlack);
     setConverterPath(settings_.converterPath);

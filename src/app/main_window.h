@@ -1,7 +1,8 @@
 // The main window: browse drives, folders and drawings, preview the selected one, and hold the
 // settings between runs. Its handlers live by concern: main_window.cpp (start, close, settings,
-// registered folders), main_window_layout.cpp, main_window_browse.cpp, main_window_preview.cpp,
-// main_window_convert.cpp (the external converter), main_window_insert.cpp (the CAD),
+// registered folders), main_window.ui and main_window_layout.cpp (the controls and menus, and
+// their connections), main_window_browse.cpp, main_window_preview.cpp, main_window_convert.cpp
+// (the external converter), main_window_insert.cpp (the CAD),
 // main_window_gestures.cpp (zoom, pan, measure on the preview), main_window_folders.cpp
 // (registered folders and file operations), main_window_thumbnails.cpp (the grid of pictures).
 #pragma once
@@ -14,36 +15,25 @@
 #include "convert/converter.h"
 #include "preview/interaction.h"
 #include "thumbs/thumbnail_pool.h"
+#include "ui_main_window.h"
 
-#include <QMainWindow>
 #include <memory>
 
-class QAction;
-class QCheckBox;
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QMenu;
-class QProgressBar;
-class QPushButton;
-class QSplitter;
 class QTimer;
 
 namespace quillon {
 
 class BackgroundConversion;
-class DirectoryOutline;
-class DriveComboBox;
-class FileListBox;
-class PreviewImage;
 class PreviewPanel;
+class SearchWindow;
 class TForm3;
 
 inline constexpr QSize kThumbnailSize{128, 96};
 
 inline const QString kAppTitle = QStringLiteral("Quillon for nanoCAD 5 Ver.1.21 (2024.05.30)");
 
-class TForm2 : public QMainWindow {
+// The controls and menus, by their designer names, come from main_window.ui (Ui_TForm2).
+class TForm2 : public QMainWindow, public Ui_TForm2 {
     Q_OBJECT
 public:
     TForm2(const AppPaths& paths, UserPrompts& prompts, QWidget* parent = nullptr);
@@ -100,29 +90,12 @@ public:
     void openFolder(const QString& folder);
 
     QString TargetProgId;
-    QString CadTitle = kCadTitle; // the title of the CAD window insertions go to
+    QString CadTitle =
+        QString::fromUtf16(kCadTitle); // the title of the CAD window insertions go to
 
-    // Controls, by their designer names.
-    TForm3* Form3; // a child of the window
-    QLabel *Label1, *Label2;
-    QComboBox* ComboBox2;
-    QPushButton* Button28;
-    QLineEdit* Edit2;
-    QWidget *Panel2, *Panel3, *Panel4;
-    QSplitter *Splitter1, *Splitter2;
-    DriveComboBox* DriveComboBox1;
-    DirectoryOutline* DirectoryOutline1;
-    QLineEdit* Edit48;
-    FileListBox* FileListBox1;
-    QPushButton *Button18, *Button19, *Button1, *Button17, *Button2, *Button3;
-    QCheckBox *CheckBox3, *CheckBox1, *CheckBox2;
-    QLineEdit *Edit1, *Edit3, *Edit4;
-    PreviewImage* Image2;
-    QProgressBar* ProgressBar1;
-    QMenu *PopupMenu1, *PopupMenu2, *PopupMenu3;
-    QAction *N1, *N2, *N3, *N4, *N5, *N6, *N8, *N11, *N13, *N14, *N17, *N19, *N22, *N25, *N26;
-    QAction *ZoomExtentes1, *ZoomExtents1, *ZoomLimits1, *ODAFileConverter1;
-    QAction *ThumbnailView1, *ClearThumbnails1;
+    TForm3* Form3;           // a child of the window
+    QAction* SearchLibrary1; // in the tree's menu, and Ctrl+F
+    SearchWindow* searchWindow() const { return searchWindow_; }
 
     PreviewPanel& preview() { return *preview_; }
 
@@ -137,8 +110,8 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
-    void buildLayout();
-    void buildMenus();
+    void finishForm();
+    void connectControls();
     void readSettings();
     void placeWindow();
     void watchSettings();
@@ -160,6 +133,8 @@ private:
     void applyReaction(const Reaction& r, bool* guard);
     void requestThumbnails();
     void showThumbnail(const QString& file, const QImage& picture);
+    void addSearch();
+    void SearchLibrary1Click();
 
     AppPaths paths_;
     UserPrompts& prompts_;
@@ -179,6 +154,7 @@ private:
     std::unique_ptr<BackgroundConversion> dragConversion_; // a DXF dragged out, made a DWG
     bool inserting_ = false;
     std::unique_ptr<CadThread> cadThread_; // made at the first insertion; stopped first at close
+    SearchWindow* searchWindow_ = nullptr; // made when first asked for
 };
 
 } // namespace quillon

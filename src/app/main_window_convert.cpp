@@ -3,9 +3,9 @@
 
 #include "app/desktop.h"
 #include "app/file_list_box.h"
-#include "app/paths.h"
 #include "app/preview_panel.h"
 #include "convert/converter.h"
+#include "dxf/file_kind.h"
 
 #include <QApplication>
 #include <QDir>
@@ -61,24 +61,24 @@ void TForm2::Button3Click() {
         return;
     }
     if (FileListBox1->itemIndex() < 0) return;
-    if (UpperExtension(Edit1->text()) != QLatin1String(".DWG")) return;
+    if (FileKindOf(Edit1->text()) != FileKind::Dwg) return;
     const QString file = FileListBox1->fileName();
     if (!QFileInfo::exists(file)) {
         prompts_.showInformation(kInformation, file + u'\n' + kNotFound);
         return;
     }
     QCoreApplication::processEvents();
-    if (!ConvertDwgToDxf(converterCall(), file, false)) return;
-    const QString dxf = ExpectedOutput(file, paths_.scratchFolder(), QStringLiteral("DXF"));
-    if (!QFileInfo::exists(dxf)) {
-        prompts_.showInformation(kInformation, dxf + u'\n' + kNotFound);
+    const Conversion run = ConvertDwgToDxf(converterCall(), file, false);
+    if (run.end != RunEnd::Ended) return; // a failed start is told by the run; a close ends it
+    if (!run.produced) {
+        prompts_.showInformation(kInformation, run.output + u'\n' + kNotFound);
         return;
     }
     // The user may have chosen another file during the wait: the drawing is this file's only.
     if (FileListBox1->fileName() != file) return;
     Edit1->setText(Edit1->text() + QStringLiteral(".dxf"));
     QCoreApplication::processEvents();
-    preview_->drawDxfImage(dxf);
+    preview_->drawDxfImage(run.output);
 }
 
 } // namespace quillon

@@ -59,9 +59,9 @@ void TForm2::applyReaction(const Reaction& r, bool* guard) {
 bool TForm2::wheel(QPointF global, double k) {
     if (!gestureGate()) return false;
     bool handled = false;
-    const QPoint at = Image2->mapFromGlobal(global).toPoint();
+    const QPoint at = Image2->picturePixel(Image2->mapFromGlobal(global));
     const Reaction r = WheelStep(interaction_, preview_->view(), preview_->drawing(),
-                                 Image2->size(), at, k, handled);
+                                 Image2->pictureSize(), at, k, handled);
     applyReaction(r, &interaction_.WheelBusy);
     return handled;
 }
@@ -91,7 +91,7 @@ void TForm2::Image2MouseDown(QPoint at, Qt::MouseButton button, bool shift) {
     if (!gestureGate()) return;
     Canvas canvas(Image2->picture());
     const Reaction r = MouseDown(interaction_, preview_->view(), preview_->drawing(), canvas,
-                                 {at, ButtonOf(button), shift});
+                                 {at, ButtonOf(button), shift, Image2->devicePixelRatioF()});
     Image2->drawOverlay(canvas.image());
     applyReaction(r, nullptr);
 }
@@ -102,7 +102,8 @@ void TForm2::Image2MouseMove(QPoint at, bool shift) {
         return;
     }
     Canvas canvas(Image2->picture());
-    const Reaction r = MouseMove(interaction_, preview_->view(), canvas, {at, {}, shift});
+    const Reaction r = MouseMove(interaction_, preview_->view(), canvas,
+                                 {at, {}, shift, Image2->devicePixelRatioF()});
     Image2->drawOverlay(canvas.image());
     applyReaction(r, &interaction_.PanBusy);
 }
@@ -111,7 +112,7 @@ void TForm2::Image2MouseUp(QPoint at, Qt::MouseButton button, bool shift) {
     if (!gestureGate()) return;
     Canvas canvas(Image2->picture());
     const Reaction r = MouseUp(interaction_, preview_->view(), preview_->drawing(), canvas,
-                               {at, ButtonOf(button), shift});
+                               {at, ButtonOf(button), shift, Image2->devicePixelRatioF()});
     Image2->drawOverlay(canvas.image());
     applyReaction(r, nullptr);
 }

@@ -4,10 +4,10 @@
 #include "app/file_list_box.h"
 #include "cad/insertion.h"
 #include "convert/background_conversion.h"
+#include "dxf/file_kind.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFileInfo>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
@@ -23,9 +23,11 @@ constexpr int kStatusMs = 8000; // how long an insertion's status line stays
 QString StatusText(InsertOutcome outcome) {
     switch (outcome) {
     case InsertOutcome::Sent: return QStringLiteral("挿入しました");
-    case InsertOutcome::NoCad: return kCadTitle + QStringLiteral(" が見つかりません");
+    case InsertOutcome::NoCad:
+        return QString::fromUtf16(kCadTitle) + QStringLiteral(" が見つかりません");
     case InsertOutcome::NoAnswer:
-    case InsertOutcome::CommandFailed: return kCadTitle + QStringLiteral(" が応答しません");
+    case InsertOutcome::CommandFailed:
+        return QString::fromUtf16(kCadTitle) + QStringLiteral(" が応答しません");
     default: return {};
     }
 }
@@ -57,20 +59,20 @@ void TForm2::Button18Click(QObject* sender) {
 }
 
 QString TForm2::fileToDrag(const QString& file) {
-    const QString ext = QFileInfo(file).suffix().toUpper();
-    if (ext == QLatin1String("DWG")) return file;
-    if (ext != QLatin1String("DXF") || !CheckBox3->isChecked()) return {};
+    const FileKind kind = FileKindOf(file);
+    if (kind == FileKind::Dwg) return file;
+    if (kind != FileKind::Dxf || !CheckBox3->isChecked()) return {};
     // A DXF is dragged as the DWG the converter makes of it, as it would be inserted. The
     // converter runs off the user-interface thread; the drag starts once the DWG is there.
     if (!dragConversion_) {
         dragConversion_ = std::make_unique<BackgroundConversion>();
         connect(dragConversion_.get(), &BackgroundConversion::finished, this,
-                [this](const QString& dxf, RunEnd end, const QString& dwg) {
+                [this](const QString& dxf, const Conversion& run) {
                     QApplication::restoreOverrideCursor();
-                    FileListBox1->carry(dwg);
-                    if (dwg.isEmpty())
+                    FileListBox1->carry(run.produced ? run.output : QString());
+                    if (!run.produced)
                         cancelDrag(dxf,
-                                   end == RunEnd::StartFailed
+                                   run.end == RunEnd::StartFailed
                                        ? QStringLiteral("起動に失敗しました．")
                                        : QStringLiteral("変換後の DWG ファイルが見つかりません．"));
                 });

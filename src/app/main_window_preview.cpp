@@ -6,6 +6,7 @@
 #include "app/preview_image.h"
 #include "app/preview_panel.h"
 #include "app/selection_rules.h"
+#include "dxf/file_kind.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -33,22 +34,20 @@ void TForm2::FileListBox1Click() {
     Button3->setEnabled(actions.convert);
     Button18->setEnabled(actions.insert);
     Button19->setEnabled(actions.insert);
-    const QString ext = UpperExtension(Edit4->text());
-    const bool dwg = ext == QLatin1String(".DWG"), dxf = ext == QLatin1String(".DXF");
     if (!panesSized_) return; // drawn once the window is laid out, at the picture's real size
-    if (dwg) {
-        preview_->showDwgThumbnail(Edit4->text(), CheckBox2->isChecked());
-    } else if (dxf) {
+    switch (FileKindOf(Edit4->text())) {
+    case FileKind::Dwg: preview_->showDwgThumbnail(Edit4->text(), CheckBox2->isChecked()); break;
+    case FileKind::Dxf:
         clearPreview();
         if (CheckBox1->isChecked()) preview_->drawDxfImage(Edit4->text());
-    } else {
-        clearPreview();
+        break;
+    case FileKind::Other: clearPreview(); break;
     }
 }
 
 // A selected DXF is drawn, or its preview cleared, as soon as the option changes.
 void TForm2::CheckBox1Click() {
-    if (UpperExtension(FileListBox1->fileName()) == QLatin1String(".DXF")) FileListBox1Click();
+    if (FileKindOf(FileListBox1->fileName()) == FileKind::Dxf) FileListBox1Click();
 }
 
 void TForm2::CheckBox2Click() {
@@ -64,8 +63,7 @@ void TForm2::Image2DblClick() {
 }
 
 void TForm2::Panel4Resize() {
-    if (preview_ && CheckBox1->isChecked() &&
-        UpperExtension(FileListBox1->fileName()) == QLatin1String(".DXF"))
+    if (preview_ && CheckBox1->isChecked() && FileKindOf(FileListBox1->fileName()) == FileKind::Dxf)
         preview_->redrawCurrentView(false);
 }
 

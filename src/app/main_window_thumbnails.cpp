@@ -1,6 +1,7 @@
 // The file list as a grid of thumbnails, drawn in the background and cached.
 #include "app/main_window.h"
 
+#include "app/device_pixels.h"
 #include "app/file_list_box.h"
 #include "thumbs/cannot_draw.h"
 
@@ -22,7 +23,8 @@ void TForm2::ClearThumbnails1Click() {
 
 void TForm2::requestThumbnails() {
     if (FileListBox1->thumbnails())
-        thumbnailPool_->request(FileListBox1->filesInViewFirst(), kThumbnailSize);
+        thumbnailPool_->request(FileListBox1->filesInViewFirst(),
+                                DevicePixels(kThumbnailSize, FileListBox1->devicePixelRatioF()));
     else
         thumbnailPool_->cancel();
 }

@@ -1,7 +1,6 @@
 #include "app/paths.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QStorageInfo>
 
 namespace quillon {
@@ -27,12 +26,6 @@ QString SelectedPathText(const QString& path) {
 #else
     return path;
 #endif
-}
-
-QString UpperExtension(const QString& path) {
-    const QString name = QFileInfo(path).fileName();
-    const qsizetype dot = name.lastIndexOf(u'.');
-    return dot < 0 ? QString() : name.mid(dot).toUpper();
 }
 
 QStringList AvailableDrives() {

@@ -1,4 +1,4 @@
-// Path rules of the shell: first-part splitting, drives, extensions, the selected file's text.
+// Path rules of the shell: first-part splitting, drives, the selected file's text.
 #pragma once
 
 #include <QString>
@@ -20,9 +20,6 @@ void SplitFirstPathPart(QString& part, QString& path);
 // The selected file's path as the program keeps it: upper case where names ignore case
 // (Windows), unchanged where they do not, so that the file can still be reached.
 QString SelectedPathText(const QString& path);
-
-// The extension with its dot, upper case ("" when none).
-QString UpperExtension(const QString& path);
 
 // Mounted volumes as drives: "/" first, then the others by root path.
 QStringList AvailableDrives();

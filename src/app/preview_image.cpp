@@ -1,5 +1,7 @@
 #include "app/preview_image.h"
 
+#include "app/device_pixels.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -11,14 +13,24 @@ PreviewImage::PreviewImage(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true); // the crosshair follows the pointer without a button held
 }
 
+QSize PreviewImage::pictureSize() const {
+    return DevicePixels(size(), devicePixelRatioF());
+}
+
+QPoint PreviewImage::picturePixel(QPointF at) const {
+    return DevicePixel(at, devicePixelRatioF());
+}
+
 void PreviewImage::setPicture(const QImage& image) {
     picture_ = image;
+    picture_.setDevicePixelRatio(devicePixelRatioF());
     emit pictureReplaced();
     repaint();
 }
 
 void PreviewImage::drawOverlay(const QImage& image) {
     picture_ = image;
+    picture_.setDevicePixelRatio(devicePixelRatioF());
     repaint();
 }
 
@@ -29,10 +41,12 @@ void PreviewImage::clearPicture() {
 void PreviewImage::paintEvent(QPaintEvent*) {
     if (picture_.isNull()) return;
     QPainter p(this);
-    const QSize fitted = picture_.size().scaled(size(), Qt::KeepAspectRatio);
-    const QRect target(QPoint((width() - fitted.width()) / 2, (height() - fitted.height()) / 2),
-                       fitted);
-    p.drawImage(target, picture_);
+    // Placed and sized in whole device pixels: a picture of pictureSize() is not stretched.
+    const QSize area = pictureSize();
+    const QSize fitted = picture_.size().scaled(area, Qt::KeepAspectRatio);
+    const QPoint at((area.width() - fitted.width()) / 2, (area.height() - fitted.height()) / 2);
+    const double ratio = devicePixelRatioF();
+    p.drawImage(QRectF(QPointF(at) / ratio, QSizeF(fitted) / ratio), picture_);
 }
 
 void PreviewImage::mouseDoubleClickEvent(QMouseEvent*) {
@@ -40,16 +54,16 @@ void PreviewImage::mouseDoubleClickEvent(QMouseEvent*) {
 }
 
 void PreviewImage::mousePressEvent(QMouseEvent* event) {
-    emit pressed(event->position().toPoint(), event->button(),
+    emit pressed(picturePixel(event->position()), event->button(),
                  event->modifiers() & Qt::ShiftModifier);
 }
 
 void PreviewImage::mouseMoveEvent(QMouseEvent* event) {
-    emit moved(event->position().toPoint(), event->modifiers() & Qt::ShiftModifier);
+    emit moved(picturePixel(event->position()), event->modifiers() & Qt::ShiftModifier);
 }
 
 void PreviewImage::mouseReleaseEvent(QMouseEvent* event) {
-    emit released(event->position().toPoint(), event->button(),
+    emit released(picturePixel(event->position()), event->button(),
                   event->modifiers() & Qt::ShiftModifier);
 }
 

@@ -1,5 +1,5 @@
-// The preview picture: shown scaled proportionally to fit and centred; its own size is the
-// size previews are drawn at.
+// The preview picture: shown scaled proportionally to fit and centred. Pictures are drawn at
+// pictureSize(), the widget's size in device pixels, and shown pixel for pixel.
 #pragma once
 
 #include <QImage>
@@ -13,6 +13,10 @@ public:
     explicit PreviewImage(QWidget* parent = nullptr);
 
     const QImage& picture() const { return picture_; }
+    // The size pictures are drawn at: the widget's own in device pixels.
+    QSize pictureSize() const;
+    // The picture's pixel at a position of the widget.
+    QPoint picturePixel(QPointF at) const;
     void setPicture(const QImage& image);
     // The same picture with overlays drawn on it (a crosshair, a band, a highlight).
     void drawOverlay(const QImage& image);
@@ -21,7 +25,7 @@ public:
 
 signals:
     void doubleClicked();
-    // Positions are pixels of the picture.
+    // Positions are pixels of the picture (device pixels).
     void pressed(QPoint at, Qt::MouseButton button, bool shift);
     void moved(QPoint at, bool shift);
     void released(QPoint at, Qt::MouseButton button, bool shift);

@@ -34,7 +34,7 @@ void PreviewPanel::clear() {
 void PreviewPanel::show(const QImage& picture, const QString& reason) {
     reason_ = reason;
     image_.setToolTip(reason);
-    image_.setPicture(reason.isEmpty() ? picture : CannotDrawPicture(image_.size(), reason));
+    image_.setPicture(reason.isEmpty() ? picture : CannotDrawPicture(image_.pictureSize(), reason));
 }
 
 void PreviewPanel::drawDxfImage(const QString& dxfName) {
@@ -51,7 +51,8 @@ void PreviewPanel::drawDxfImage(const QString& dxfName) {
     hooks.owner = &prompts_;
     hooks.processEvents = [] { QCoreApplication::processEvents(); };
     PreviewFacts facts;
-    const QImage picture = DrawDxfImage(drawing_, view_, dxfName, image_.size(), hooks, &facts);
+    const QImage picture =
+        DrawDxfImage(drawing_, view_, dxfName, image_.pictureSize(), hooks, &facts);
     busy_ = false;
     if (request == request_) show(picture, DxfCannotDrawReason(dxfName, facts, drawing_));
     if (!pendingDxf_.isEmpty()) {
@@ -66,22 +67,22 @@ void PreviewPanel::redrawCurrentView(bool noClip) {
         show(QImage(), reason_);
         return;
     }
-    image_.setPicture(
-        RedrawCurrentView(drawing_, view_, image_.size(), {.noClip = noClip, .fonts = &fonts_}));
+    image_.setPicture(RedrawCurrentView(drawing_, view_, image_.pictureSize(),
+                                        {.noClip = noClip, .fonts = &fonts_}));
 }
 
 void PreviewPanel::redrawThin(const TAcadPoint& centre) {
     if (busy_ || !reason_.isEmpty()) return;
     ViewState moved = view_;
     moved.ViewCentre = centre;
-    image_.setPicture(RedrawCurrentView(drawing_, moved, image_.size(), {.thin = true}));
+    image_.setPicture(RedrawCurrentView(drawing_, moved, image_.pictureSize(), {.thin = true}));
 }
 
 void PreviewPanel::showDwgThumbnail(const QString& fileName, bool whiteEmphasis) {
     ++request_;
     QImage picture;
     ThumbnailFacts facts;
-    ShowDwgThumbnail(fileName, image_.size(), {0, true, whiteEmphasis}, picture, &facts);
+    ShowDwgThumbnail(fileName, image_.pictureSize(), {0, true, whiteEmphasis}, picture, &facts);
     show(picture, DwgCannotDrawReason(fileName, facts));
 }
 

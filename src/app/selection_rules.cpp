@@ -1,12 +1,12 @@
 #include "app/selection_rules.h"
 
-#include "app/paths.h"
+#include "dxf/file_kind.h"
 
 namespace quillon {
 
 SelectionActions ActionsForPath(const QString& path, bool convertDxfFirst) {
-    const QString ext = UpperExtension(path);
-    const bool dwg = ext == QLatin1String(".DWG"), dxf = ext == QLatin1String(".DXF");
+    const FileKind kind = FileKindOf(path);
+    const bool dwg = kind == FileKind::Dwg, dxf = kind == FileKind::Dxf;
     return {dwg, dwg || (dxf && convertDxfFirst)};
 }
 

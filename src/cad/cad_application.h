@@ -1,21 +1,22 @@
 // The running CAD as the program drives it: the application (its window) and the drawing being
-// edited, whose command line takes typed commands. One backend per platform.
+// edited, whose command line takes typed commands. One backend per platform; standard C++ only,
+// so that the Windows backend builds without the toolkit.
 #pragma once
 
-#include <QString>
 #include <cstdint>
 #include <memory>
+#include <string_view>
 
 namespace quillon {
 
-inline const QString kCadTitle = QStringLiteral("nanoCAD 5");
+inline constexpr char16_t kCadTitle[] = u"nanoCAD 5";
 inline constexpr int kCadMinimised = 2, kCadMaximised = 3;
 
 class CadDocument {
 public:
     virtual ~CadDocument() = default;
     // The CAD runs the text as input on its command line; false when the call failed.
-    virtual bool SendCommand(const QString& text) = 0;
+    virtual bool SendCommand(std::u16string_view text) = 0;
 };
 
 // Every member returns false when the call failed.
@@ -35,9 +36,9 @@ struct CadWindow {
     bool exists = false, enabled = false;
     bool answers = true;
 };
-CadWindow FindCadWindow(const QString& title);
+CadWindow FindCadWindow(std::u16string_view title);
 
 // The application object of the CAD whose window has this title; none when it cannot be made.
-std::unique_ptr<CadApplication> CreateCadApplication(const QString& title);
+std::unique_ptr<CadApplication> CreateCadApplication(std::u16string_view title);
 
 } // namespace quillon

@@ -30,6 +30,10 @@ QJsonObject AskCad(const QString& title, const QJsonObject& request, int timeout
 
 namespace {
 
+QString Text(std::u16string_view s) {
+    return QString::fromUtf16(s.data(), qsizetype(s.size()));
+}
+
 QJsonObject Call(const char* name) {
     return {{QStringLiteral("call"), QString::fromLatin1(name)}};
 }
@@ -37,9 +41,9 @@ QJsonObject Call(const char* name) {
 class SocketDocument : public CadDocument {
 public:
     explicit SocketDocument(QString title) : title_(std::move(title)) {}
-    bool SendCommand(const QString& text) override {
+    bool SendCommand(std::u16string_view text) override {
         QJsonObject r = Call("sendCommand");
-        r.insert(QStringLiteral("text"), text);
+        r.insert(QStringLiteral("text"), Text(text));
         return !AskCad(title_, r).isEmpty();
     }
 
@@ -81,14 +85,14 @@ private:
 
 } // namespace
 
-CadWindow FindCadWindow(const QString& title) {
+CadWindow FindCadWindow(std::u16string_view title) {
     bool connected = false;
-    const QJsonObject a = AskCad(title, Call("find"), kCadAnswerMs, &connected);
+    const QJsonObject a = AskCad(Text(title), Call("find"), kCadAnswerMs, &connected);
     return {connected, a.value(QStringLiteral("enabled")).toBool(), !a.isEmpty()};
 }
 
-std::unique_ptr<CadApplication> CreateCadApplication(const QString& title) {
-    return std::make_unique<SocketApplication>(title);
+std::unique_ptr<CadApplication> CreateCadApplication(std::u16string_view title) {
+    return std::make_unique<SocketApplication>(Text(title));
 }
 
 } // namespace quillon

@@ -3,7 +3,7 @@
 // used and released on the one thread, as a backend whose objects belong to their thread needs.
 #pragma once
 
-#include "cad/cad_application.h"
+#include "cad/cad_connection.h"
 
 #include <QObject>
 #include <QThread>
@@ -11,12 +11,6 @@
 #include <memory>
 
 namespace quillon {
-
-// The CAD as one insertion holds it; touched by the thread's jobs only.
-struct CadSession {
-    std::unique_ptr<CadApplication> application;
-    std::unique_ptr<CadDocument> document;
-};
 
 class CadThread {
 public:
@@ -40,8 +34,8 @@ private:
 
     QObject replies_; // on the caller's thread: results are delivered through it
     QThread thread_;
-    QObject worker_; // on the thread: jobs are run through it
-    CadSession session_;
+    QObject worker_;     // on the thread: jobs are run through it
+    CadSession session_; // touched by the thread's jobs only
 };
 
 } // namespace quillon

@@ -1,6 +1,7 @@
 #include "cad/insertion.h"
 
 #include "cad/cad_thread.h"
+#include "dxf/file_kind.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -8,100 +9,45 @@
 
 namespace quillon {
 
-std::unique_ptr<CadApplication> ConnectNanoCad(bool activate, const QString& title,
-                                               InsertOutcome* failure) {
-    const auto fail = [failure](InsertOutcome why) {
-        if (failure) *failure = why;
-        return nullptr;
-    };
-    const CadWindow window = FindCadWindow(title);
-    if (!window.exists) return fail(InsertOutcome::NoCad);
-    if (!window.answers) return fail(InsertOutcome::NoAnswer);
-    if (!window.enabled) return fail(InsertOutcome::NoCad);
-    std::unique_ptr<CadApplication> app = CreateCadApplication(title);
-    if (!app) return fail(InsertOutcome::NoAnswer);
-    if (!activate) return app;
-    int state = 0;
-    if (!app->windowState(state)) return fail(InsertOutcome::NoAnswer);
-    if (state == kCadMinimised && !app->setWindowState(kCadMaximised))
-        return fail(InsertOutcome::NoAnswer);
-    std::uintptr_t handle = 0;
-    if (!app->mainWindow(handle)) return fail(InsertOutcome::NoAnswer);
-    // The system may refuse a program the foreground; the commands reach the CAD all the same.
-    app->bringToFront(handle);
-    return app;
-}
-
-QString CancelCommand() {
-    return QStringLiteral("-C-C");
-}
-
-QString InsertCommand(const QString& blockFile, bool explode) {
-    QString answer = (explode ? QStringLiteral("*") : QString()) + blockFile;
-    // Star inside the quotes: a command line opens a quoted answer only at its first character.
-    if (blockFile.contains(u' ')) answer = u'"' + answer + u'"';
-    return QStringLiteral("-INSERT\r") + answer + u'\r';
-}
-
-bool TypableInCommandLine(const QString& path) {
-    for (const QChar c : path)
-        if (c.category() == QChar::Other_Control || c == u'"') return false;
-    return true;
-}
-
 namespace {
 
-// On the CAD thread: the CAD brought forward and its drawing taken.
-InsertOutcome Connect(CadSession& s, const QString& title) {
-    InsertOutcome failure = InsertOutcome::NoCad;
-    s.application = ConnectNanoCad(true, title, &failure);
-    if (!s.application) return failure;
-    s.document = s.application->activeDocument();
-    return s.document ? InsertOutcome::Sent : InsertOutcome::NoAnswer;
+bool Typable(const QString& path) {
+    return TypableInCommandLine(path.toStdU16String());
 }
 
 // On the caller's thread: the DWG to insert, converted from a DXF when asked.
 InsertOutcome BlockFile(const InsertRequest& r, QString& block) {
     if (!QFileInfo(r.file).isFile()) return InsertOutcome::FileMissing;
-    const QString ext = QFileInfo(r.file).suffix().toUpper();
-    if (ext == QLatin1String("DWG")) {
+    const FileKind kind = FileKindOf(r.file);
+    if (kind == FileKind::Dwg) {
         block = r.file;
         return InsertOutcome::Sent;
     }
-    if (ext != QLatin1String("DXF") || !r.convertDxf) return InsertOutcome::NotInsertable;
+    if (kind != FileKind::Dxf || !r.convertDxf) return InsertOutcome::NotInsertable;
     if (!ConverterExists(r.converter.converter)) return InsertOutcome::ConverterMissing;
-    block = ExpectedOutput(r.file, r.converter.outputFolder, QStringLiteral("DWG"));
-    if (!ConvertDxfToDwg(r.converter, r.file, false) || !QFileInfo(block).isFile())
-        return InsertOutcome::ConversionFailed;
-    return TypableInCommandLine(block) ? InsertOutcome::Sent : InsertOutcome::UnsafePath;
-}
-
-// On the CAD thread: the commands sent, or none when `ready` says the insertion ends; the CAD is
-// let go of either way.
-InsertOutcome Finish(CadSession& s, InsertOutcome ready, const QStringList& commands) {
-    for (const QString& command : commands)
-        if (ready == InsertOutcome::Sent && !s.document->SendCommand(command))
-            ready = InsertOutcome::CommandFailed;
-    s = {};
-    return ready;
+    const Conversion run = ConvertDxfToDwg(r.converter, r.file, false);
+    if (!run.produced) return InsertOutcome::ConversionFailed;
+    block = run.output;
+    return Typable(block) ? InsertOutcome::Sent : InsertOutcome::UnsafePath;
 }
 
 } // namespace
 
 void StartInsertion(const InsertRequest& r, CadThread& cad,
                     std::function<void(InsertOutcome)> done) {
-    if (!TypableInCommandLine(r.file)) return done(InsertOutcome::UnsafePath);
+    if (!Typable(r.file)) return done(InsertOutcome::UnsafePath);
     cad.run<InsertOutcome>(
-        [title = r.title](CadSession& s) { return Connect(s, title); },
+        [title = r.title.toStdU16String()](CadSession& s) { return OpenCadSession(s, title); },
         [r, &cad, done](InsertOutcome connected) {
             QString block;
             const InsertOutcome ready =
                 connected == InsertOutcome::Sent ? BlockFile(r, block) : connected;
-            QStringList commands;
+            std::vector<std::u16string> commands;
             if (ready == InsertOutcome::Sent)
-                commands = {CancelCommand(), InsertCommand(block, r.explode)};
+                commands = {CancelCommand(), InsertCommand(block.toStdU16String(), r.explode)};
             cad.run<InsertOutcome>(
-                [ready, commands](CadSession& s) { return Finish(s, ready, commands); }, done);
+                [ready, commands](CadSession& s) { return FinishCadSession(s, ready, commands); },
+                done);
         });
 }
 

@@ -59,8 +59,12 @@ TopWindow FindTopWindow(const std::wstring& title) {
 }
 
 std::unique_ptr<NanoCadApplication> NanoCadApplication::Create() {
+    // COM is made ready on a thread that has not done so, and stays so for the object; on one
+    // that has, the extra reference is given back at once, or the thread's own last
+    // CoUninitialize would leave the library loaded.
     const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     if (FAILED(init) && init != RPC_E_CHANGED_MODE) return nullptr;
+    if (init == S_FALSE) CoUninitialize();
     void* object = nullptr;
     if (FAILED(CoCreateInstance(kApplicationClass, nullptr,
                                 CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, kApplicationInterface,

@@ -37,18 +37,15 @@ bool BackgroundConversion::start(ConverterCall call, const QString& inputFile,
     call.busy = nullptr;
     call.shuttingDown = [this] { return stop_.load(); };
     worker_ = std::thread([this, call = std::move(call), inputFile, type] {
-        RunEnd end = RunEnd::Ended;
-        const bool ended = RunConverter(call, inputFile, false, type, &end);
-        const QString expected = ExpectedOutput(inputFile, call.outputFolder, type);
-        const QString output = ended && QFileInfo::exists(expected) ? expected : QString();
-        const Stamp stamp = stampOf(inputFile, expected);
+        const Conversion run = RunConverter(call, inputFile, false, type);
+        const Stamp stamp = stampOf(inputFile, run.output);
         QMetaObject::invokeMethod(
             this,
-            [this, inputFile, end, output, stamp] {
+            [this, inputFile, run, stamp] {
                 worker_.join();
-                output_ = output;
+                output_ = run.produced ? run.output : QString();
                 made_ = stamp;
-                emit finished(inputFile, end, output);
+                emit finished(inputFile, run);
             },
             Qt::QueuedConnection);
     });

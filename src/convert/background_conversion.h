@@ -29,8 +29,8 @@ public:
     bool start(ConverterCall call, const QString& inputFile, const QString& type);
 
 signals:
-    // On this object's thread; `output` is empty when the converter made none.
-    void finished(const QString& inputFile, RunEnd end, const QString& output);
+    // On this object's thread.
+    void finished(const QString& inputFile, const Conversion& run);
 
 private:
     struct Stamp {

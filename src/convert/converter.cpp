@@ -63,12 +63,12 @@ bool ConverterExists(const QString& converter) {
     return !converter.isEmpty() && QFileInfo(converter).isFile();
 }
 
-bool RunConverter(const ConverterCall& call, const QString& inputFile, bool showWindow,
-                  const QString& type, RunEnd* end) {
-    RunEnd local;
-    RunEnd& result = end ? *end : local;
+Conversion RunConverter(const ConverterCall& call, const QString& inputFile, bool showWindow,
+                        const QString& type) {
+    Conversion run;
+    run.output = ExpectedOutput(inputFile, call.outputFolder, type);
     QDir().mkpath(call.outputFolder);
-    QFile::remove(ExpectedOutput(inputFile, call.outputFolder, type));
+    QFile::remove(run.output);
     const ConversionJob job = JobFor(inputFile, call.outputFolder, type);
     if (call.busy) call.busy(true);
     struct Restore { // the cursor comes back on every path
@@ -81,8 +81,8 @@ bool RunConverter(const ConverterCall& call, const QString& inputFile, bool show
     if (!process->start(call.converter, job, ShowsConverterWindow(job, showWindow))) {
         if (call.owner)
             call.owner->showError(QStringLiteral("エラー"), QStringLiteral("起動に失敗しました．"));
-        result = RunEnd::StartFailed;
-        return false;
+        run.end = RunEnd::StartFailed;
+        return run;
     }
     QElapsedTimer clock;
     clock.start();
@@ -90,27 +90,26 @@ bool RunConverter(const ConverterCall& call, const QString& inputFile, bool show
         if (call.processEvents) call.processEvents();
         if (call.shuttingDown && call.shuttingDown()) {
             process->stop();
-            result = RunEnd::Abandoned;
-            return false;
+            run.end = RunEnd::Abandoned;
+            return run;
         }
         if (call.timeoutMs >= 0 && clock.elapsed() > call.timeoutMs) {
             process->stop();
-            result = RunEnd::TimedOut;
-            return false;
+            run.end = RunEnd::TimedOut;
+            return run;
         }
     }
-    result = RunEnd::Ended;
-    return true;
+    run.end = RunEnd::Ended;
+    run.produced = QFileInfo(run.output).isFile();
+    return run;
 }
 
-bool ConvertDwgToDxf(const ConverterCall& call, const QString& inputFile, bool showWindow,
-                     RunEnd* end) {
-    return RunConverter(call, inputFile, showWindow, QStringLiteral("DXF"), end);
+Conversion ConvertDwgToDxf(const ConverterCall& call, const QString& inputFile, bool showWindow) {
+    return RunConverter(call, inputFile, showWindow, QStringLiteral("DXF"));
 }
 
-bool ConvertDxfToDwg(const ConverterCall& call, const QString& inputFile, bool showWindow,
-                     RunEnd* end) {
-    return RunConverter(call, inputFile, showWindow, QStringLiteral("DWG"), end);
+Conversion ConvertDxfToDwg(const ConverterCall& call, const QString& inputFile, bool showWindow) {
+    return RunConverter(call, inputFile, showWindow, QStringLiteral("DWG"));
 }
 
 } // namespace quillon

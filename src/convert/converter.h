@@ -51,15 +51,20 @@ struct ConverterCall {
 
 enum class RunEnd { Ended, StartFailed, TimedOut, Abandoned };
 
+// How one run came out: how it ended, where its output is expected, and whether it is there.
+struct Conversion {
+    RunEnd end = RunEnd::StartFailed;
+    QString output;
+    bool produced = false; // the converter ended and left its output file
+};
+
 // Starts the converter on one file and waits for it. An output left by an earlier run for the
 // same name is removed first, so that a failed run never leaves a stale result behind. A start
-// failure shows "起動に失敗しました．". True when the converter was started and has ended.
-bool RunConverter(const ConverterCall& call, const QString& inputFile, bool showWindow,
-                  const QString& type, RunEnd* end = nullptr);
-bool ConvertDwgToDxf(const ConverterCall& call, const QString& inputFile, bool showWindow,
-                     RunEnd* end = nullptr);
-bool ConvertDxfToDwg(const ConverterCall& call, const QString& inputFile, bool showWindow,
-                     RunEnd* end = nullptr);
+// failure shows "起動に失敗しました．".
+Conversion RunConverter(const ConverterCall& call, const QString& inputFile, bool showWindow,
+                        const QString& type);
+Conversion ConvertDwgToDxf(const ConverterCall& call, const QString& inputFile, bool showWindow);
+Conversion ConvertDxfToDwg(const ConverterCall& call, const QString& inputFile, bool showWindow);
 
 // A started converter, one implementation per platform.
 class ConverterProcess {

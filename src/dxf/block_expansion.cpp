@@ -264,6 +264,34 @@ void ExpandTopInserts(DxfDrawing& d) {
     }
 }
 
+namespace {
+
+// Dimension graphics are already in drawing coordinates: copied as they stand.
+void CopyDimensionGraphics(DxfDrawing& d, const BlockContents& contents, const TBlockBlk& k) {
+    for (size_t n : BlockContents::of(contents.lines, k.name)) d.LineAry.push_back(d.BlkLineAry[n]);
+    for (size_t n : BlockContents::of(contents.arcs, k.name)) d.ArcAry.push_back(d.BlkArcAry[n]);
+    for (size_t n : BlockContents::of(contents.solids, k.name)) {
+        const TSolidBlk& s = d.BlkSolidAry[n];
+        std::array<TAcadPoint, 4> corners;
+        const int count = SolidOutline(s, corners);
+        for (int c = 0; c < count; ++c) {
+            TAcadLineBlk l;
+            l.bname = s.bname;
+            l.layer = s.layer;
+            l.color = s.color;
+            l.ltype = s.ltype;
+            l.st = corners[size_t(c)];
+            l.ed = corners[size_t((c + 1) % count)];
+            d.LineAry.push_back(std::move(l));
+        }
+    }
+    for (size_t n : BlockContents::of(contents.texts, k.name)) d.TextAry.push_back(d.BlkTextAry[n]);
+    for (size_t n : BlockContents::of(contents.fills, k.name))
+        CopyFill(d, d.BlkFillAry[n], [](const TAcadPoint& p) { return p; });
+}
+
+} // namespace
+
 void ExpandBlocks(DxfDrawing& d) {
     const BlockContents contents(d);
     LayerColors colors(d);
@@ -286,32 +314,7 @@ void ExpandBlocks(DxfDrawing& d) {
 
     for (const TBlockBlk& k : d.BlockAry) {
         if (k.code60 != 0) continue;
-        if (dimensionBlocks.contains(k.name.id())) {
-            // Dimension graphics are already in drawing coordinates: copied as they stand.
-            for (size_t n : BlockContents::of(contents.lines, k.name))
-                d.LineAry.push_back(d.BlkLineAry[n]);
-            for (size_t n : BlockContents::of(contents.arcs, k.name))
-                d.ArcAry.push_back(d.BlkArcAry[n]);
-            for (size_t n : BlockContents::of(contents.solids, k.name)) {
-                const TSolidBlk& s = d.BlkSolidAry[n];
-                std::array<TAcadPoint, 4> corners;
-                const int count = SolidOutline(s, corners);
-                for (int c = 0; c < count; ++c) {
-                    TAcadLineBlk l;
-                    l.bname = s.bname;
-                    l.layer = s.layer;
-                    l.color = s.color;
-                    l.ltype = s.ltype;
-                    l.st = corners[size_t(c)];
-                    l.ed = corners[size_t((c + 1) % count)];
-                    d.LineAry.push_back(std::move(l));
-                }
-            }
-            for (size_t n : BlockContents::of(contents.texts, k.name))
-                d.TextAry.push_back(d.BlkTextAry[n]);
-            for (size_t n : BlockContents::of(contents.fills, k.name))
-                CopyFill(d, d.BlkFillAry[n], [](const TAcadPoint& p) { return p; });
-        }
+        if (dimensionBlocks.contains(k.name.id())) CopyDimensionGraphics(d, contents, k);
         if (k.InsertAry.empty()) continue;
         // The block's own INSERTs, placed once for every top-level INSERT of the block.
         for (size_t t : BlockContents::of(topByName, k.name)) {

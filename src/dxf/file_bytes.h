@@ -3,10 +3,15 @@
 // a file that changes during the read gives the bytes the reads returned, no more.
 #pragma once
 
+#include "dxf/read_only_file.h"
+
 #include <QString>
 #include <cstddef>
 
 namespace quillon {
+
+// Whether another program holds the file without sharing its reading now (never on POSIX).
+bool FileIsBusy(const QString& fileName);
 
 class FileBytes {
 public:
@@ -15,9 +20,10 @@ public:
     FileBytes(const FileBytes&) = delete;
     FileBytes& operator=(const FileBytes&) = delete;
 
-    // Reads the file whole, a large one by two threads at once; false when it cannot be opened
-    // or read, or is too large for the memory.
-    bool read(const QString& fileName);
+    // Reads the file whole, a large one by two threads at once: opened when read, busy when
+    // another program keeps it from being opened or read, failed otherwise (also when it is too
+    // large for the memory).
+    FileAccess read(const QString& fileName);
     const char* data() const { return data_; }
     size_t size() const { return size_; }
     // Gives the memory of the pages that lie wholly before `to`, from the one holding `from`,

@@ -98,7 +98,7 @@ void AppendDrawing(DxfDrawing& into, DxfDrawing& from, size_t sharedLayers) {
     ForEachRecordArray(from, from, [&](const auto& a, const auto&) { records += a.size(); });
     // A large drawing's arrays are joined on two threads at once.
     const std::vector<int> thread =
-        WorthASecondThread(records, kTwoThreadsFrom) ? ShareByBytes(from) : std::vector<int>{};
+        TwoThreads{}.worth(records) ? ShareByBytes(from) : std::vector<int>{};
     const auto join = [&](int part) {
         size_t k = 0;
         ForEachRecordArray(into, from, [&](auto& a, auto& b) {

@@ -48,50 +48,50 @@ struct alignas(64) TAcadLineBlk {
     TAcadPoint st, ed;
     TColor PenColor = 0;
     TPenStyle PenStyle = TPenStyle::psSolid;
-    bool lwpflag = false;
-    int16_t code67 = 0;
-    int16_t layindex = 0;
-    int16_t code60 = 0;
+    bool lwpflag = false; // unused (false)
+    int16_t code67 = 0;   // paper space (group 67): not 0 = not drawn
+    int16_t layindex = 0; // of its layer in LayerAry, -1 for none; set before drawing
+    int16_t code60 = 0;   // visibility (group 60): 0 visible, otherwise hidden
     int16_t color = 0;
-    int16_t convtype = 0;
-    TAcadPoint code210;
-    double atsumi = 0;
-    bool checked = false;
-    Name bname, layer, ltype;
+    int16_t convtype = 0;     // unused (0)
+    TAcadPoint code210;       // extrusion direction (groups 210, 220, 230)
+    double atsumi = 0;        // thickness; unused (0)
+    bool checked = false;     // unused (false)
+    Name bname, layer, ltype; // bname: the block definition holding it, empty outside one
     bool operator==(const TAcadLineBlk&) const = default;
 };
 
 // Circles and arcs keep what a redraw reads of them in their first cache line too.
 struct alignas(64) TCircleBlk {
     TAcadPoint center;
-    double hankei = 0;
+    double hankei = 0; // radius
     TColor PenColor = 0;
     TPenStyle PenStyle = TPenStyle::psSolid;
-    bool checked = false;
-    int16_t code67 = 0;
-    int16_t layindex = 0;
-    int16_t code60 = 0;
+    bool checked = false; // unused (false)
+    int16_t code67 = 0;   // paper space (group 67): not 0 = not drawn
+    int16_t layindex = 0; // of its layer in LayerAry, -1 for none; set before drawing
+    int16_t code60 = 0;   // visibility (group 60): 0 visible, otherwise hidden
     int16_t color = 0;
     TAcadPoint code210;
-    Name bname, layer, ltype;
+    Name bname, layer, ltype; // bname: the block definition holding it, empty outside one
     bool operator==(const TCircleBlk&) const = default;
 };
 
 struct alignas(64) TArcBlk {
     TAcadPoint center;
-    double hankei = 0;
+    double hankei = 0;     // radius
     double st = 0, ed = 0; // degrees, counter-clockwise from st to ed
     TColor PenColor = 0;
     TPenStyle PenStyle = TPenStyle::psSolid;
-    bool lwpflag = false;
-    int16_t code67 = 0;
-    int16_t layindex = 0;
-    int16_t code60 = 0;
+    bool lwpflag = false; // unused (false)
+    int16_t code67 = 0;   // paper space (group 67): not 0 = not drawn
+    int16_t layindex = 0; // of its layer in LayerAry, -1 for none; set before drawing
+    int16_t code60 = 0;   // visibility (group 60): 0 visible, otherwise hidden
     int16_t color = 0;
-    bool checked = false;
+    bool checked = false; // unused (false)
     TAcadPoint code210;
-    double atsumi = 0;
-    Name bname, layer, ltype;
+    double atsumi = 0;        // thickness; unused (0)
+    Name bname, layer, ltype; // bname: the block definition holding it, empty outside one
     bool operator==(const TArcBlk&) const = default;
 };
 
@@ -101,7 +101,7 @@ struct TInsertBlk {
     TAcadPoint scale;
     int16_t color = 0;
     double rotate = 0;
-    int16_t code66 = 0;
+    int16_t code66 = 0; // attributes follow (group 66): ATTRIB records come after it
     TColor PenColor = 0;
     TPenStyle PenStyle = TPenStyle::psSolid;
     int16_t code67 = 0;
@@ -122,7 +122,7 @@ struct TBlockBlk {
 };
 
 struct TLwpVer {
-    int32_t ihand = 0;
+    int32_t ihand = 0; // the number of its polyline (TLwpBlk::ihand)
     TAcadPoint code10;
     double code42 = 0;            // bulge of the segment starting here
     float code40 = 0, code41 = 0; // start and end width of the segment starting here
@@ -131,9 +131,9 @@ struct TLwpVer {
 
 struct TLwpBlk {
     Name bname, layer, ltype;
-    int32_t ihand = 0;
+    int32_t ihand = 0; // its index in its array: the number its vertices carry
     int16_t color = 0;
-    double code38 = 0;
+    double code38 = 0; // elevation (group 38)
     double code40 = 0, code41 = 0; // widths of vertices that give none (LWPOLYLINE: 43)
     int16_t code67 = 0;
     int16_t code70 = 0, code71 = 0, code72 = 0, code73 = 0, code74 = 0;
@@ -153,13 +153,13 @@ struct TTextBlk {
     double code40 = 0, code41 = 0, code44 = 0, code50 = 0;
     int16_t code72 = 0, code73 = 0, code70 = 0, code71 = 0;
     QString str;
-    bool mtflag = false;
-    bool atflag = false;
+    bool mtflag = false; // an MTEXT
+    bool atflag = false; // an ATTRIB
     TColor PenColor = 0;
     int16_t code67 = 0;
     TAcadPoint code210;
     int16_t layindex = 0;
-    bool checked = false;
+    bool checked = false; // unused (false)
     int16_t code60 = 0;
     bool operator==(const TTextBlk&) const = default;
 };
@@ -182,6 +182,7 @@ struct TEllipseBlk {
     Name bname, layer, ltype;
     int16_t color = 0;
     TAcadPoint center, endpoint;
+    // henpei: minor to major axis; kaisi, owari: start and end parameter in radians.
     double henpei = 0, kaisi = 0, owari = 0;
     TAcadPoint code210;
     int16_t layindex = 0;
@@ -203,7 +204,7 @@ struct TLeaderBlk {
     Name bname, layer, ltype;
     int16_t color = 0;
     double code41 = 0;
-    int16_t code76 = 0;
+    int16_t code76 = 0; // number of vertices (group 76)
     TAcadPoint p1, p2, p3;
     int16_t code67 = 0;
     int16_t code60 = 0;
@@ -213,7 +214,7 @@ struct TLeaderBlk {
 struct TDimensionBlk {
     Name bname, layer, ltype;
     int16_t color = 0;
-    Name dimblkName;
+    Name dimblkName; // the block that holds its graphics (group 2)
     TAcadPoint p0, p1, p2, p3, p4, P5, P6;
     int16_t dimtype = 0;
     double code40 = 0, code50 = 0, code51 = 0;

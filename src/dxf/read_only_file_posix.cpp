@@ -9,14 +9,11 @@
 namespace quillon {
 
 ReadOnlyFile::ReadOnlyFile(const std::filesystem::path& path)
-    : handle_(open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+    : handle_(open(path.c_str(), O_RDONLY | O_CLOEXEC)),
+      access_(handle_ >= 0 ? FileAccess::opened : FileAccess::failed) {}
 
 ReadOnlyFile::~ReadOnlyFile() {
     if (isOpen()) close(int(handle_));
-}
-
-bool ReadOnlyFile::isOpen() const {
-    return handle_ >= 0;
 }
 
 int64_t ReadOnlyFile::size() const {

@@ -5,9 +5,9 @@
 
 namespace quillon {
 
-bool WorthASecondThread(size_t records, size_t from) {
+bool TwoThreads::worth(size_t work) const {
     static const unsigned cores = std::thread::hardware_concurrency();
-    return records >= from && cores > 1;
+    return work >= from && cores > 1;
 }
 
 void RunInTwo(const std::function<void(int)>& part) {

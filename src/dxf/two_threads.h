@@ -2,15 +2,21 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 
 namespace quillon {
 
-// From this many records a pass over a drawing's records is shared between two threads.
-inline constexpr size_t kTwoThreadsFrom = 20000;
+// How a pass over a drawing shares its work: from `from` units of it (records; bytes for the
+// reader) two threads take a part each, on a machine with a second core. The result is the same
+// either way; tests compare never() with always().
+struct TwoThreads {
+    size_t from = 20000;
 
-// True when `records` records reach `from` and the machine has a second core.
-bool WorthASecondThread(size_t records, size_t from);
+    bool worth(size_t work) const;
+    static constexpr TwoThreads never() { return {SIZE_MAX}; }
+    static constexpr TwoThreads always() { return {0}; }
+};
 
 // Runs part(0) on this thread and part(1) on a second at once. An exception of either is thrown
 // once both have ended.

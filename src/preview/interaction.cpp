@@ -1,5 +1,6 @@
 #include "preview/interaction.h"
 
+#include "dxf/file_kind.h"
 #include "render/geometry.h"
 
 #include <algorithm>
@@ -10,7 +11,7 @@ namespace quillon {
 namespace {
 
 constexpr TColor kCrossColour = 0x008000; // green
-constexpr int kGesture = 10;              // pixels a band must move along both axes to zoom
+constexpr int kGesture = 10;              // logical pixels a band moves on both axes to zoom
 
 double Upp(const ViewState& v, QSize picture) {
     return UnitsPerPixel(v.ViewWidth, v.ViewHeight, picture.width(), picture.height(),
@@ -57,7 +58,7 @@ Picked CurrentPick(const InteractionState& s) {
 }
 
 bool InteractionGate(bool dxfShown, const QString& selectedName) {
-    return dxfShown && selectedName.toUpper().endsWith(QLatin1String(".DXF"));
+    return dxfShown && FileKindOf(selectedName) == FileKind::Dxf;
 }
 
 bool WithinZoomLimits(const DxfDrawing& d, double viewWidth, double viewHeight) {
@@ -177,31 +178,32 @@ Reaction MouseUp(InteractionState& s, ViewState& view, const DxfDrawing& d, Canv
     Reaction r;
     r.redraw = Reaction::Redraw::Full;
     const int dx = e.at.x() - s.DragStart.x(), dy = e.at.y() - s.DragStart.y();
+    const int gesture = Nearest(kGesture * e.ratio);
     const TAcadPoint middle{(from.x + to.x) / 2, (from.y + to.y) / 2, view.ViewCentre.z};
     if (pan) {
         view.ViewCentre.x += from.x - to.x;
         view.ViewCentre.y += from.y - to.y;
-    } else if (dx > kGesture && dy > kGesture) { // zoom to the window
+    } else if (dx > gesture && dy > gesture) { // zoom to the window
         if (WithinZoomLimits(d, to.x - from.x, from.y - to.y)) {
             SaveView(s, view);
             view.ViewCentre = middle;
             view.ViewWidth = to.x - from.x;
             view.ViewHeight = from.y - to.y;
         }
-    } else if (dx > kGesture && dy < -kGesture) { // zoom to the extents
+    } else if (dx > gesture && dy < -gesture) { // zoom to the extents
         SaveView(s, view);
         view.ViewWidth = d.ExtMaxPt.x - d.ExtMinPt.x;
         view.ViewHeight = d.ExtMaxPt.y - d.ExtMinPt.y;
         view.ViewCentre = {(d.ExtMaxPt.x + d.ExtMinPt.x) / 2, (d.ExtMaxPt.y + d.ExtMinPt.y) / 2,
                            view.ViewCentre.z};
         r.redraw = Reaction::Redraw::Extents;
-    } else if (dx < -kGesture && dy < -kGesture) { // zoom out
+    } else if (dx < -gesture && dy < -gesture) { // zoom out
         if (WithinZoomLimits(d, view.ViewWidth * 2, view.ViewHeight * 2)) {
             SaveView(s, view);
             view.ViewWidth *= 2;
             view.ViewHeight *= 2;
         }
-    } else if (dx < -kGesture && dy > kGesture) { // the view before the last zoom
+    } else if (dx < -gesture && dy > gesture) { // the view before the last zoom
         view.ViewWidth = s.SavedViewWidth;
         view.ViewHeight = s.SavedViewHeight;
         view.ViewCentre = s.SavedViewCentre;

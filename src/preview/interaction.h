@@ -35,6 +35,7 @@ struct MouseEvent {
     QPoint at; // pixel of the picture
     MouseButton button = MouseButton::Left;
     bool shift = false;
+    double ratio = 1; // picture pixels per logical pixel: the hand's distances grow with it
 };
 
 // What follows a handler.

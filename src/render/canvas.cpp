@@ -1,6 +1,7 @@
 #include "render/canvas.h"
 
 #include "dxf/record_memory.h"
+#include "render/ellipse_points.h"
 
 #include <QFontMetrics>
 #include <algorithm>
@@ -78,6 +79,7 @@ Canvas::Canvas(int width, int height)
 
 Canvas::Canvas(const QImage& picture) : image_(picture.convertToFormat(QImage::Format_RGB32)) {
     if (image_.isNull()) image_ = QImage(1, 1, QImage::Format_RGB32);
+    image_.setDevicePixelRatio(1); // drawn in its own pixels, whatever ratio it is shown at
     attach();
     font_ = QFont(QStringLiteral("IPAGothic"));
     font_.setStyleStrategy(QFont::NoAntialias);
@@ -130,35 +132,6 @@ void Canvas::endPainter() {
     }
 }
 
-std::unique_ptr<Canvas> Canvas::overlay() const {
-    auto o = std::make_unique<Canvas>(width_, height_);
-    std::fill_n(o->bits_, qsizetype(o->stride_) * o->height_, 0u);
-    return o;
-}
-
-void Canvas::layOver(const Canvas& later) {
-    endPainter();
-    // Every pixel a pen sets is opaque; the untouched ones of an overlay are not.
-    for (int y = 0; y < std::min(height_, later.height_); ++y) {
-        uint32_t* to = bits_ + qsizetype(y) * stride_;
-        const uint32_t* from = later.bits_ + qsizetype(y) * later.stride_;
-        for (int x = 0; x < std::min(width_, later.width_); ++x) {
-            const uint32_t set = uint32_t(int32_t(from[x]) >> 31); // all ones where opaque
-            to[x] = (from[x] & set) | (to[x] & ~set);
-        }
-    }
-    penColor_ = later.penColor_;
-    penRgb_ = later.penRgb_;
-    penWidth_ = later.penWidth_;
-    penStyle_ = later.penStyle_;
-    pattern_ = later.pattern_;
-    patternIndex_ = later.patternIndex_;
-    patternLeft_ = later.patternLeft_;
-    penChanges_ += later.penChanges_;
-    curX_ = later.curX_;
-    curY_ = later.curY_;
-}
-
 void Canvas::setPen(TColor color, int width, TPenStyle style) {
     if (color == penColor_ && width == penWidth_ && style == penStyle_) return;
     penColor_ = color;
@@ -198,6 +171,24 @@ inline void Canvas::plot(int x, int y) {
     }
 }
 
+// The Bresenham steps of a segment: n pixels along the major axis, the minor offset growing by
+// minor / major a step.
+struct Canvas::LineSteps {
+    LineSteps(int x0, int y0, int x1, int y1) {
+        const int64_t dx = int64_t(x1) - x0, dy = int64_t(y1) - y0;
+        const int64_t adx = std::llabs(dx), ady = std::llabs(dy);
+        xMajor = adx >= ady;
+        n = xMajor ? adx : ady; // pixels 0 .. n-1; the end pixel is not set
+        major = n;
+        minor = xMajor ? ady : adx;
+        sMajor = (xMajor ? dx : dy) < 0 ? -1 : 1;
+        sMinor = (xMajor ? dy : dx) < 0 ? -1 : 1;
+    }
+    bool xMajor;
+    int64_t n, major, minor;
+    int sMajor, sMinor;
+};
+
 void Canvas::lineTo(int x1, int y1) {
     const int x0 = curX_, y0 = curY_;
     curX_ = x1;
@@ -211,57 +202,61 @@ void Canvas::lineTo(int x1, int y1) {
         return;
     }
     endPainter();
-    const int64_t dx = int64_t(x1) - x0, dy = int64_t(y1) - y0;
-    const int64_t adx = std::llabs(dx), ady = std::llabs(dy);
-    const bool xMajor = adx >= ady;
-    const int64_t n = xMajor ? adx : ady; // pixels 0 .. n-1; the end pixel is not set
-    if (n == 0) return;
-    const int64_t major = n, minor = xMajor ? ady : adx;
-    const int sMajor = (xMajor ? dx : dy) < 0 ? -1 : 1, sMinor = (xMajor ? dy : dx) < 0 ? -1 : 1;
-    const int64_t m0 = xMajor ? x0 : y0, n0 = xMajor ? y0 : x0;
-    const int64_t majorLimit = (xMajor ? width_ : height_) - 1;
-    const int64_t minorLimit = (xMajor ? height_ : width_) - 1;
+    const LineSteps steps(x0, y0, x1, y1);
+    if (steps.n == 0) return;
+    const bool inside = unsigned(x0) < unsigned(width_) && unsigned(x1) < unsigned(width_) &&
+                        unsigned(y0) < unsigned(height_) && unsigned(y1) < unsigned(height_);
+    if (inside && !pattern_ && mode_ == PenMode::Copy)
+        solidLine(x0, y0, steps);
+    else
+        clippedLine(x0, y0, inside, steps);
+}
 
-    // Steps whose pixel can be inside the picture: exact on the major axis, with a margin on
-    // the minor one. Skipped steps still advance the style pattern.
-    auto stepsBetween = [&](int64_t from, int64_t to, int64_t origin, int s, double slope,
+// The common case, without checks: a solid copy pen, both ends inside the picture.
+inline void Canvas::solidLine(int x0, int y0, const LineSteps& s) {
+    const uint32_t rgb = 0xFF000000u | penRgb_;
+    const int64_t stepMajor = s.xMajor ? s.sMajor : int64_t(s.sMajor) * stride_;
+    const int64_t stepMinor = s.xMajor ? int64_t(s.sMinor) * stride_ : s.sMinor;
+    const int64_t twoMajor = 2 * s.major, twoMinor = 2 * s.minor;
+    uint32_t* p = bits_ + int64_t(y0) * stride_ + x0;
+    int64_t r = s.major - 1;
+    for (int64_t i = 0; i < s.n; ++i) {
+        *p = rgb;
+        p += stepMajor;
+        r += twoMinor;
+        if (r >= twoMajor) {
+            r -= twoMajor;
+            p += stepMinor;
+        }
+    }
+}
+
+// Any pen mode and style, either end anywhere: only the steps whose pixel can be inside the
+// picture are walked, the others still advance the style pattern.
+void Canvas::clippedLine(int x0, int y0, bool inside, const LineSteps& s) {
+    const int64_t n = s.n, major = s.major, minor = s.minor;
+    const int64_t m0 = s.xMajor ? x0 : y0, n0 = s.xMajor ? y0 : x0;
+    const int64_t majorLimit = (s.xMajor ? width_ : height_) - 1;
+    const int64_t minorLimit = (s.xMajor ? height_ : width_) - 1;
+    // Exact on the major axis, with a margin on the minor one.
+    auto stepsBetween = [&](int64_t from, int64_t to, int64_t origin, int sign, double slope,
                             int64_t& lo, int64_t& hi) {
         // One pixel more on each side covers the rounding of the minor coordinate.
-        double a = (double(from) - 1 - double(origin)) * s / slope,
-               b = (double(to) + 1 - double(origin)) * s / slope;
+        double a = (double(from) - 1 - double(origin)) * sign / slope,
+               b = (double(to) + 1 - double(origin)) * sign / slope;
         if (a > b) std::swap(a, b);
         lo = std::max(lo, int64_t(std::floor(a)) - 2);
         hi = std::min(hi, int64_t(std::ceil(b)) + 2);
     };
     int64_t lo = 0, hi = n - 1;
-    const bool inside = unsigned(x0) < unsigned(width_) && unsigned(x1) < unsigned(width_) &&
-                        unsigned(y0) < unsigned(height_) && unsigned(y1) < unsigned(height_);
     const int64_t twoMajor = 2 * major, twoMinor = 2 * minor;
-    if (inside && !pattern_ && mode_ == PenMode::Copy) { // the common case, without checks
-        const uint32_t rgb = 0xFF000000u | penRgb_;
-        const int64_t stepMajor = xMajor ? sMajor : int64_t(sMajor) * stride_;
-        const int64_t stepMinor = xMajor ? int64_t(sMinor) * stride_ : sMinor;
-        uint32_t* p = bits_ + int64_t(y0) * stride_ + x0;
-        int64_t r = major - 1;
-        for (int64_t i = 0; i < n; ++i) {
-            *p = rgb;
-            p += stepMajor;
-            r += twoMinor;
-            if (r >= twoMajor) {
-                r -= twoMajor;
-                p += stepMinor;
-            }
-        }
-        return;
-    }
     if (!inside) {
-        stepsBetween(0, majorLimit, m0, sMajor, 1.0, lo, hi);
+        stepsBetween(0, majorLimit, m0, s.sMajor, 1.0, lo, hi);
         if (minor > 0)
-            stepsBetween(0, minorLimit, n0, sMinor, double(minor) / double(major), lo, hi);
+            stepsBetween(0, minorLimit, n0, s.sMinor, double(minor) / double(major), lo, hi);
         else if (n0 < 0 || n0 > minorLimit)
             lo = hi + 1;
     }
-
     auto skip = [&](int64_t count) {
         if (!pattern_ || count <= 0) return;
         int total = 0;
@@ -277,9 +272,9 @@ void Canvas::lineTo(int x1, int y1) {
     const int64_t num = lo * twoMinor + major - 1;
     int64_t q = num / twoMajor, r = num % twoMajor;
     for (int64_t i = lo; i <= hi; ++i) {
-        const int64_t a = m0 + sMajor * i, b = n0 + sMinor * q;
+        const int64_t a = m0 + s.sMajor * i, b = n0 + s.sMinor * q;
         if (styleOn()) {
-            if (xMajor)
+            if (s.xMajor)
                 plot(int(a), int(b));
             else
                 plot(int(b), int(a));
@@ -311,87 +306,6 @@ void Canvas::setPixel(int x, int y, TColor color) {
 TColor Canvas::pixel(int x, int y) const {
     if (unsigned(x) >= unsigned(width_) || unsigned(y) >= unsigned(height_)) return 0;
     return FromRgb(bits_[size_t(y) * size_t(stride_) + size_t(x)]);
-}
-
-// Points of the ellipse in counter-clockwise screen order starting at its rightmost point:
-// the steep parts are stepped along y, the flat parts along x.
-void Canvas::ellipsePoints(int left, int top, int right, int bottom, bool ordered,
-                           std::vector<QPoint>& out) const {
-    out.clear();
-    const double cx = (left + right) / 2.0, cy = (top + bottom) / 2.0;
-    const double a = std::fabs(right - left) / 2.0, b = std::fabs(bottom - top) / 2.0;
-    const auto R = [](double v) { return int(std::lround(v)); };
-    if (a < 0.5 || b < 0.5) { // degenerate: a segment or a point
-        for (int y = int(std::ceil(cy - b)); y <= int(std::floor(cy + b)); ++y)
-            for (int x = int(std::ceil(cx - a)); x <= int(std::floor(cx + a)); ++x)
-                out.emplace_back(x, y);
-        if (out.empty()) out.emplace_back(R(cx), R(cy));
-        return;
-    }
-    const double h = std::sqrt(a * a + b * b);
-    const double xs = a * a / h, ys = b * b / h;
-    const auto yo = [&](int x) {
-        return b * std::sqrt(std::max(0.0, 1 - std::pow((x - cx) / a, 2)));
-    };
-    const auto xo = [&](int y) {
-        return a * std::sqrt(std::max(0.0, 1 - std::pow((y - cy) / b, 2)));
-    };
-    int x1lo = int(std::ceil(cx - xs)), x1hi = int(std::floor(cx + xs));
-    int y2lo = int(std::ceil(cy - ys)), y2hi = int(std::floor(cy + ys));
-    if (!ordered) { // only the rows and columns that can be visible
-        x1lo = std::max(x1lo, -1);
-        x1hi = std::min(x1hi, width());
-        y2lo = std::max(y2lo, -1);
-        y2hi = std::min(y2hi, height());
-    }
-    const auto add = [&](int x, int y) {
-        if (out.empty() || out.back() != QPoint(x, y)) out.emplace_back(x, y);
-    };
-    for (int y = y2hi; y >= y2lo; --y)
-        if (y <= cy) add(R(cx + xo(y)), y);
-    for (int x = x1hi; x >= x1lo; --x) add(x, R(cy - yo(x)));
-    for (int y = y2lo; y <= y2hi; ++y) add(R(cx - xo(y)), y);
-    for (int x = x1lo; x <= x1hi; ++x) add(x, R(cy + yo(x)));
-    for (int y = y2hi; y >= y2lo; --y)
-        if (y > cy) add(R(cx + xo(y)), y);
-    if (out.size() > 1 && out.front() == out.back()) out.pop_back();
-}
-
-// Steps along the ellipse inscribed in the rectangle (both corners included) with integer
-// error terms, from the ends of its horizontal axis towards the ends of its vertical one, and
-// hands each step's points to visit(quarter, x, y): 0 upper right, 1 upper left, 2 lower left,
-// 3 lower right (screen quarters). Each quarter's points come in the order walked.
-template <class Visit>
-void WalkEllipse(int64_t x0, int64_t y0, int64_t x1, int64_t y1, Visit visit) {
-    int64_t a = x1 - x0, b = y1 - y0, b1 = b & 1;
-    int64_t dx = 4 * (1 - a) * b * b, dy = 4 * (b1 + 1) * a * a;
-    int64_t err = dx + dy + b1 * a * a;
-    int64_t lower = y0 + (b + 1) / 2, upper = lower - b1;
-    int64_t l = x0, r = x1;
-    const int64_t a8 = 8 * a * a, b8 = 8 * b * b;
-    do {
-        visit(0, r, upper);
-        visit(1, l, upper);
-        visit(2, l, lower);
-        visit(3, r, lower);
-        const int64_t e2 = 2 * err;
-        if (e2 <= dy) {
-            ++lower;
-            --upper;
-            err += dy += a8;
-        }
-        if (e2 >= dx || 2 * err > dy) {
-            ++l;
-            --r;
-            err += dx += b8;
-        }
-    } while (l <= r);
-    while (lower - upper < b) { // the tips of very flat ellipses
-        visit(0, r + 1, upper);
-        visit(1, l - 1, upper--);
-        visit(2, l - 1, lower);
-        visit(3, r + 1, lower++);
-    }
 }
 
 void Canvas::arc(int left, int top, int right, int bottom, int x1, int y1, int x2, int y2) {
@@ -454,7 +368,7 @@ void Canvas::arc(int left, int top, int right, int bottom, int x1, int y1, int x
                        std::max(top, bottom), arcPoints_);
     } else { // very large: only the rows and columns that can be seen, unless a style needs order
         const bool needOrder = (pattern_ || mode_ != PenMode::Copy) && (a + b) < 1e5;
-        ellipsePoints(left, top, right, bottom, needOrder, arcPoints_);
+        EllipsePoints(left, top, right, bottom, needOrder, QSize(width_, height_), arcPoints_);
     }
     const size_t n = arcPoints_.size();
     if (n == 0) return;

@@ -66,12 +66,9 @@ public:
     void record(std::vector<DrawnFigure>* log) { log_ = log; }
     bool recording() const { return log_ != nullptr; }
 
-    // A canvas of the same size with nothing on it (not even black), a copy pen and no pen set
-    // yet: what it draws can be laid over this one.
-    std::unique_ptr<Canvas> overlay() const;
-    // Copies every pixel `later` set onto this picture and takes its pen and pen position, as
-    // if this canvas had drawn what `later` drew.
-    void layOver(const Canvas& later);
+    // Two canvases drawn at once are put together by these (two_canvases.cpp).
+    friend std::unique_ptr<Canvas> Overlay(const Canvas& canvas);
+    friend void LayOver(Canvas& canvas, const Canvas& later);
 
     // The outline of the rectangle with the current pen, in one stroke (each pixel once).
     void frame(int left, int top, int right, int bottom);
@@ -94,12 +91,13 @@ public:
 private:
     void plot(int x, int y);
     bool styleOn();
+    struct LineSteps;
+    void solidLine(int x0, int y0, const LineSteps& s);
+    void clippedLine(int x0, int y0, bool inside, const LineSteps& s);
     void wideLine(int x0, int y0, int x1, int y1);
     void orderedEllipse(int x0, int y0, int x1, int y1, std::vector<QPoint>& out);
     QPainter& painter();
     void endPainter();
-    void ellipsePoints(int left, int top, int right, int bottom, bool ordered,
-                       std::vector<QPoint>& out) const;
 
     void attach(); // takes the size and the bits of image_
 

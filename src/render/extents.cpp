@@ -1,11 +1,10 @@
 #include "render/extents.h"
 
 #include "dxf/layer_index.h"
-#include "dxf/text_decoding.h"
 #include "dxf/two_threads.h"
 #include "render/figure_run.h"
 #include "render/geometry.h"
-#include "render/text_drawing.h"
+#include "render/text_layout.h"
 
 #include <algorithm>
 #include <cmath>
@@ -31,17 +30,6 @@ bool OutlinesCross(const Box& box, const Box& w) {
         for (int j = 0; j < 4; ++j)
             if (SegmentIntersect(a[i], a[i + 1], b[j], b[j + 1], true, hit)) return true;
     return false;
-}
-
-void Widen(Box& running, const Box& b) {
-    running.min.x = std::min(running.min.x, b.min.x);
-    running.min.y = std::min(running.min.y, b.min.y);
-    running.max.x = std::max(running.max.x, b.max.x);
-    running.max.y = std::max(running.max.y, b.max.y);
-}
-
-void Include(Box& box, const TAcadPoint& p) {
-    Widen(box, {p, p});
 }
 
 } // namespace
@@ -72,65 +60,6 @@ Box ArcBox(const TAcadPoint& c, double r, double start, double end) {
         if (start <= 3 * kPi / 2 || end >= 3 * kPi / 2) box.min.y = c.y - r;
     }
     return box;
-}
-
-Box TextBox(const TAcadPoint& pt10, const TAcadPoint& pt11, int code71, bool mtflag,
-            const QString& str, int code73, int code72, double code44, double code50, double code41,
-            double code40) {
-    const double theta = (mtflag ? MTextAngle(pt11, code50) : code50) * kDegToRad;
-    if (mtflag) {
-        QStringList lines;
-        const int k = SplitMTextLines(str, lines);
-        const double w = code41, u = code40 * code44 * 1.86;
-        double x1 = 0, x2 = w, y1 = 0, y2 = -u * k;
-        if (code71 == 2 || code71 == 5 || code71 == 8)
-            x1 = w / 2, x2 = -w / 2;
-        else if (code71 == 3 || code71 == 6 || code71 == 9)
-            x1 = 0, x2 = -w;
-        if (code71 >= 4 && code71 <= 6)
-            y1 = u * k / 2, y2 = -u * k / 2;
-        else if (code71 >= 7 && code71 <= 9)
-            y1 = u * k, y2 = 0;
-        Box box{pt10, pt10};
-        for (const TAcadPoint& corner : {TAcadPoint{x1, y1, 0}, TAcadPoint{x2, y2, 0},
-                                         TAcadPoint{x2, y1, 0}, TAcadPoint{x1, y2, 0}}) {
-            const TAcadPoint r = RotatePoint(corner, theta);
-            Include(box, {pt10.x + r.x, pt10.y + r.y, 0});
-        }
-        return box;
-    }
-    const TAcadPoint b = (code72 == 0 && code73 == 0) ? pt10 : pt11;
-    const double width = code40 * code41 * 0.855 * double(str.size());
-    double dx = 0;
-    if (code72 == 1 || code72 == 4)
-        dx = -width / 2;
-    else if (code72 == 2 || code72 == 3 || code72 == 5)
-        dx = -width;
-    const double dy = TextCellRise(code72, code73, code40);
-    const TAcadPoint o = RotatePoint({dx, dy, 0}, theta);
-    const TAcadPoint k3{b.x + 2 * o.x, b.y + 2 * o.y, b.z};
-    const TAcadPoint k4 = PolarPoint(k3, theta, width);
-    const TAcadPoint k1 = PolarPoint(k3, theta - kPi / 4, code40);
-    const TAcadPoint k2 = PolarPoint(k1, theta, width);
-    Box box{b, b};
-    for (const TAcadPoint& p : {k1, k2, k3, k4}) Include(box, p);
-    box.min.z = box.max.z = 0;
-    return box;
-}
-
-double TextCellRise(int code72, int code73, double cell) {
-    switch (code73) {
-    case 0: return code72 == 4 ? cell / 2 - 0.03 * cell : 0.855 * cell;
-    case 1: return 0.994 * cell;
-    case 2: return cell / 2 - 0.03 * cell;
-    case 3: return 0.086 * cell;
-    default: return cell;
-    }
-}
-
-Box TextBoxOf(const TTextBlk& t) {
-    return TextBox(t.pt10, t.pt11, t.code71, t.mtflag, t.str, t.code73, t.code72, t.code44,
-                   t.code50, t.code41, t.code40);
 }
 
 namespace {
@@ -180,11 +109,11 @@ Reach FiguresReach(const DxfDrawing& d, size_t from, size_t to) {
 
 } // namespace
 
-void CalcExtents(DxfDrawing& d, size_t twoThreadsFrom) {
+void CalcExtents(DxfDrawing& d, TwoThreads twoThreads) {
     d.ExtMinPt = d.ExtMaxPt = {};
     const size_t figures = FigureRun{d, 1}.end();
     Reach reach;
-    if (WorthASecondThread(figures, twoThreadsFrom)) {
+    if (twoThreads.worth(figures)) {
         Reach parts[2];
         RunInTwo([&](int k) {
             parts[k] = FiguresReach(d, k == 0 ? 0 : figures / 2, k == 0 ? figures / 2 : figures);
@@ -238,15 +167,9 @@ bool ArcCrossesWindow(const TArcBlk& a, const Box& w) {
 
 bool TextInWindow(const TTextBlk& t, const Box& w) {
     if (InWindow(t.pt10, w)) return true;
-    // Most texts of a zoomed view lie far from it: how far a box can reach from the point it is
-    // built on (its corners are turned, its lines stacked, never longer than this) tells so
-    // without the box.
-    const double cell = std::fabs(t.code40), characters = double(t.str.size());
-    const double reach =
-        t.mtflag ? std::fabs(t.code41) + cell * std::fabs(t.code44) * 1.86 * (characters + 1)
-                 : 3 * (cell * std::fabs(t.code41) * 0.855 * characters + cell);
-    const double r = reach * 1.01; // and room for rounding
-    const TAcadPoint& a = t.mtflag || (t.code72 == 0 && t.code73 == 0) ? t.pt10 : t.pt11;
+    const TextReach reach = ReachOf(t);
+    const TAcadPoint& a = reach.anchor;
+    const double r = reach.radius;
     if (BesideWindow(a.x - r, a.y - r, a.x + r, a.y + r, w)) return false;
     return OutlinesCross(TextBoxOf(t), w);
 }

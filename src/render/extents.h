@@ -1,5 +1,6 @@
-// How large is the drawing, and does a record reach into the window shown? Boxes of circles,
-// arcs and texts, the drawing's extents and the window tests.
+// How large is the drawing, and does a record reach into the window shown? Boxes of circles
+// and arcs (a text's box is its layout's, text_layout.h), the drawing's extents and the window
+// tests.
 #pragma once
 
 #include "dxf/model.h"
@@ -14,18 +15,10 @@ namespace quillon {
 Box OrderCorners(const TAcadPoint& a, const TAcadPoint& b);
 Box CircleBox(const TAcadPoint& centre, double radius);
 Box ArcBox(const TAcadPoint& centre, double radius, double start, double end);
-Box TextBox(const TAcadPoint& pt10, const TAcadPoint& pt11, int code71, bool mtflag,
-            const QString& str, int code73, int code72, double code44, double code50, double code41,
-            double code40);
-Box TextBoxOf(const TTextBlk& t);
 
-// How far above a TEXT's alignment point the top of its cell lies, for a cell of that height,
-// by its vertical (code73) and horizontal (code72) alignment.
-double TextCellRise(int code72, int code73, double cell);
-
-// Sets ExtMinPt and ExtMaxPt of the drawing; from `twoThreadsFrom` lines, circles and arcs two
-// threads share the work (the extents are those of one).
-void CalcExtents(DxfDrawing& d, size_t twoThreadsFrom = kTwoThreadsFrom);
+// Sets ExtMinPt and ExtMaxPt of the drawing; lines, circles and arcs are the work two threads
+// may share (the extents are those of one).
+void CalcExtents(DxfDrawing& d, TwoThreads twoThreads = {});
 
 // The window tests settle a record wholly inside or wholly beside the window inline, the rest
 // (a record crossing the window's edge) out of line.

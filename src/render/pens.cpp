@@ -101,10 +101,10 @@ void ResolvePensOfPart(DxfDrawing& d, int part, int parts) {
 
 } // namespace
 
-void ResolvePens(DxfDrawing& d, size_t twoThreadsFrom) {
+void ResolvePens(DxfDrawing& d, TwoThreads twoThreads) {
     // Each record's pen is its own: two threads may take half of each array.
     const size_t records = d.LineAry.size() + d.ArcAry.size() + d.CircleAry.size();
-    if (WorthASecondThread(records, twoThreadsFrom))
+    if (twoThreads.worth(records))
         RunInTwo([&](int part) { ResolvePensOfPart(d, part, 2); });
     else
         ResolvePensOfPart(d, 0, 1);

@@ -15,8 +15,8 @@ class LayerIndex;
 TPenStyle EntityPenStyle(const DxfDrawing& d, LayerIndex& layers, const QString& ltype,
                          const QString& layer);
 
-// Fills PenColor, PenStyle and layindex of every drawable record; from `twoThreadsFrom` lines,
-// arcs and circles two threads share the work.
-void ResolvePens(DxfDrawing& d, size_t twoThreadsFrom = kTwoThreadsFrom);
+// Fills PenColor, PenStyle and layindex of every drawable record; lines, arcs and circles are
+// the work two threads may share.
+void ResolvePens(DxfDrawing& d, TwoThreads twoThreads = {});
 
 } // namespace quillon

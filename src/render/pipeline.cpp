@@ -1,8 +1,9 @@
 #include "render/pipeline.h"
 
 #include "dxf/block_expansion.h"
+#include "dxf/file_bytes.h"
+#include "dxf/file_kind.h"
 #include "dxf/layer_index.h"
-#include "dxf/two_threads.h"
 #include "render/conversions.h"
 #include "render/entity_drawing.h"
 #include "render/extents.h"
@@ -11,12 +12,13 @@
 #include "render/geometry.h"
 #include "render/pens.h"
 #include "render/text_drawing.h"
+#include "render/text_layout.h"
+#include "render/two_canvases.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>
-#include <memory>
 
 namespace quillon {
 
@@ -159,13 +161,14 @@ QImage DrawDxfImage(DxfDrawing& d, ViewState& view, const QString& dxfName, QSiz
     QImage picture;
     try {
         const QFileInfo info(dxfName);
-        if (!info.exists() || !dxfName.toUpper().endsWith(QLatin1String(".DXF")))
-            return NotDrawablePicture(size);
+        if (!info.exists() || FileKindOf(dxfName) != FileKind::Dxf) return NotDrawablePicture(size);
         QString head;
         if (PeekFileHead(dxfName, head) && HeadRejectsDxf(head)) return NotDrawablePicture(size);
         QElapsedTimer clock;
         clock.start();
-        if (!ScanAcadVer(dxfName, f.acadVer)) return NotDrawablePicture(size);
+        // A file another program holds cannot be scanned; the reader then says it is busy.
+        if (!ScanAcadVer(dxfName, f.acadVer) && !FileIsBusy(dxfName))
+            return NotDrawablePicture(size);
         f.encoding = ChooseEncoding(f.acadVer);
         QString version;
         ReadDxfFile(d, dxfName, hooks.bar, hooks.owner, f.status, f.encoding, version);
@@ -214,19 +217,6 @@ namespace {
 // turn, and kept so in the drawing for the draws and measures that follow.
 void RaiseArcEndAboveStart(TArcBlk& a) {
     if (a.st > a.ed) a.ed += 360;
-}
-
-// The geometry of one draw: where the view's centre lands and how large a pixel is.
-struct Frame {
-    QPoint origin;
-    TAcadPoint centre;
-    double upp;
-    Box window;
-};
-
-// A record the view shows: visible, in model space, on a visible layer.
-template <class R> bool Shown(const DxfDrawing& d, const R& r) {
-    return r.code60 == 0 && r.code67 == 0 && LayerVisibleByIndex(d, r.layindex);
 }
 
 // Records of the background's colour are drawn in its inverse.
@@ -282,42 +272,6 @@ void DrawFills(Canvas& canvas, const DxfDrawing& d, const Frame& frame,
     }
 }
 
-// Where a second thread can take over the figures: a shown figure at or after the middle of the
-// work that surely sets a solid pen of its own, so that nothing drawn after it depends on the
-// pen or the place in a style pattern before it. The end when there is none.
-size_t HandOver(const DxfDrawing& d, const Frame& frame, const DrawOptions& options) {
-    const FigureRun figures{d, options.thin ? size_t(2) : size_t(1)};
-    // An arc costs about three lines or circles (the turns to its ends, the test of its sweep).
-    const size_t work = figures.circlesEnd() + 3 * d.ArcAry.size();
-    const size_t middle = work / 2 <= figures.circlesEnd()
-                              ? work / 2
-                              : figures.circlesEnd() + (work / 2 - figures.circlesEnd()) / 3;
-    // Within a margin of the pixel limits a line is never cut (and always sets its pen).
-    constexpr double kSafe = 1 << 19;
-    const auto near = [&](const TAcadPoint& p) {
-        return std::fabs((p.x - frame.centre.x) / frame.upp) < kSafe &&
-               std::fabs((p.y - frame.centre.y) / frame.upp) < kSafe;
-    };
-    const auto settles = [&](const auto& r) {
-        return r.PenStyle == TPenStyle::psSolid && Shown(d, r);
-    };
-    for (size_t i = middle; i < figures.circlesEnd(); ++i) {
-        if (!figures.taken(i)) continue;
-        if (i < figures.lines()) {
-            const TAcadLineBlk& l = d.LineAry[i];
-            if (settles(l) && (options.noClip || LineInWindow(l, frame.window)) && near(l.st) &&
-                near(l.ed))
-                return i;
-        } else {
-            const TCircleBlk& c = d.CircleAry[i - figures.lines()];
-            if (settles(c) && (options.noClip || CircleInWindow(c, frame.window)) &&
-                Nearest(c.hankei / frame.upp) > 0)
-                return i;
-        }
-    }
-    return figures.end();
-}
-
 } // namespace
 
 void DrawDxf(Canvas& canvas, DxfDrawing& d, const ViewState& view, const DrawOptions& options) {
@@ -328,32 +282,15 @@ void DrawDxf(Canvas& canvas, DxfDrawing& d, const ViewState& view, const DrawOpt
     const Frame frame{QPoint(width / 2, height / 2), view.ViewCentre, upp,
                       WindowOfView(view.ViewCentre, width, height, upp)};
     DrawFills(canvas, d, frame, options);
-    const size_t figures = FigureRun{d, 1}.end();
-    // Two threads at once: the first draws the figures before the hand-over, the second the
-    // rest on a picture of its own, which is then laid over the first's. With a copy pen each
-    // pixel shows the last figure drawn on it, so the picture is the one of a single run.
-    size_t handOver = figures;
-    if (WorthASecondThread(figures, options.halvesFrom) && options.penWidth == 1 &&
-        canvas.penMode() == PenMode::Copy && !canvas.recording())
-        handOver = HandOver(d, frame, options);
-    if (handOver < figures) {
-        const std::unique_ptr<Canvas> later = canvas.overlay();
-        RunInTwo([&](int part) {
-            if (part == 0)
-                DrawFigures(canvas, d, frame, options, 0, handOver);
-            else
-                DrawFigures(*later, d, frame, options, handOver, figures);
-        });
-        canvas.layOver(*later);
-    } else {
-        DrawFigures(canvas, d, frame, options, 0, figures);
-    }
+    DrawFiguresInTwo(
+        canvas, d, frame, options, FigureRun{d, 1}.end(),
+        [&](Canvas& on, size_t from, size_t to) { DrawFigures(on, d, frame, options, from, to); });
     if (options.thin) return;
     TextFonts ownFonts;
     TextFonts& fonts = options.fonts ? *options.fonts : ownFonts;
     for (const TTextBlk& t : d.TextAry) {
         if (!Shown(d, t) || (t.code70 & 1)) continue;
-        if (Nearest(t.code40 / upp * 1.3) <= 1) continue; // a cell this small draws nothing
+        if (!CellDrawn(TextCellHeight(t.code40, upp))) continue;
         if (!options.noClip && !TextInWindow(t, frame.window)) continue;
         DrawDxfText(canvas, fonts, frame.origin, t, ReplaceTextControlCodes(t.str),
                     ColourOf(options, t.PenColor), frame.centre, upp);

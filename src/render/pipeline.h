@@ -30,9 +30,9 @@ struct DrawOptions {
     bool noClip = false;        // draw every record, without testing it against the view
     bool thin = false;          // every other line, circle and arc and no texts: for live pans
     TextFonts* fonts = nullptr; // kept between draws by the caller; a set of its own when none
-    // From this many lines, circles and arcs two threads draw about half of them each, at once
-    // (the picture is the same).
-    size_t halvesFrom = kTwoThreadsFrom;
+    // Lines, circles and arcs are the work two threads may share, drawing about half of them
+    // each at once (the picture is the same).
+    TwoThreads twoThreads = {};
 };
 
 struct PreviewHooks {

@@ -2,17 +2,14 @@
 
 #include "dxf/code_page.h"
 #include "dxf/text_decoding.h"
-#include "render/extents.h"
 #include "render/geometry.h"
-#include "render/view.h"
+#include "render/text_layout.h"
 
 #include <QFontMetricsF>
 #include <cmath>
 #include <unordered_map>
 
 namespace quillon {
-
-namespace {} // namespace
 
 // Font pixel size whose ascent + descent is the wanted cell height, and the stretch that gives
 // the wanted average character width (0: the font's own width). Fonts repeat from one text to
@@ -80,11 +77,6 @@ int Cp932ByteCount(const QString& text) {
     return int(ToCodePage(text, kCodePageJapanese).size());
 }
 
-double MTextAngle(const TAcadPoint& direction, double code50) {
-    if (direction.x == 0 && direction.y == 0) return code50;
-    return PointAngle({0, 0, 0}, direction) / kDegToRad;
-}
-
 void DrawDxfText(Canvas& canvas, TextFonts& fonts, QPoint origin, const TTextBlk& t,
                  const QString& text, TColor color, const TAcadPoint& centre, double upp) {
     const TAcadPoint p10 = PointSub(t.pt10, centre), p11 = PointSub(t.pt11, centre);
@@ -101,17 +93,15 @@ void DrawDxfText(Canvas& canvas, TextFonts& fonts, QPoint origin, const TTextBlk
         const bool onFirstPoint = (code72 == 0 || code72 == 3 || code72 == 5) && code73 == 0;
         if (!onFirstPoint) b = p11;
     }
-    const int h = Nearest(code40 / upp * 1.3);
-    if (h <= 1) return;
+    const int h = TextCellHeight(code40, upp);
+    if (!CellDrawn(h)) return;
     int w;
-    if (mtflag) {
-        w = Nearest(code40 / upp * 1.3 * 0.51 * 0.8 * 0.75);
-    } else if (code72 == 5) {
+    if (!mtflag && code72 == 5) {
         const int bytes = Cp932ByteCount(text);
         if (bytes == 0) return; // nothing to spread between the two points
-        w = Nearest(Distance2D(p10, p11) / upp * 0.8 / bytes);
+        w = FittedCharWidth(Distance2D(p10, p11), bytes, upp);
     } else {
-        w = Nearest(code40 / upp * 1.3 * 0.51 * code41 * 0.75);
+        w = TextCharWidth(code40, code41, mtflag, upp);
     }
     const double escapement = Nearest(theta * 10) / 10.0;
     // The canvas keeps the text's font afterwards; the next text makes its own from its family.
@@ -139,15 +129,12 @@ void DrawDxfText(Canvas& canvas, TextFonts& fonts, QPoint origin, const TTextBlk
             for (const QString& line : lines) {
                 const QString t = StripMTextCodes(line);
                 const double ww = canvas.textWidth(t) * 100.0;
-                double dx = 0, dy = 0.086 * hh;
+                double dx = 0;
                 if (code71 == 2 || code71 == 5 || code71 == 8)
                     dx = -ww / 2;
                 else if (code71 == 3 || code71 == 6 || code71 == 9)
                     dx = -ww;
-                if (code71 >= 4 && code71 <= 6)
-                    dy = hh / 2 - 0.03 * hh;
-                else if (code71 >= 7 && code71 <= 9)
-                    dy = 0.855 * hh;
+                const double dy = MTextLineRise(code71, hh);
                 WriteAt(canvas, origin, Offset(b, dx, dy, theta, upp), upp, escapement, t);
                 b.x += std::sin(theta * kDegToRad) * code40 * spacing;
                 b.y -= std::cos(theta * kDegToRad) * code40 * spacing;

@@ -1,5 +1,5 @@
-// Drawing TEXT, ATTRIB and MTEXT records: a font cell from the text height, a character width
-// from the width factor, the rotation as escapement and the alignment offsets.
+// Drawing TEXT, ATTRIB and MTEXT records: a font for the cell of their layout (text_layout.h),
+// the rotation as escapement and the alignment offsets.
 #pragma once
 
 #include "dxf/model.h"
@@ -16,10 +16,6 @@ QString ReplaceTextControlCodes(const QString& text);
 
 // Bytes the text takes in Shift-JIS (a full-width character counts two).
 int Cp932ByteCount(const QString& text);
-
-// The angle an MTEXT is drawn at, in degrees: its direction vector when the file gives one,
-// else its rotation (group 50).
-double MTextAngle(const TAcadPoint& direction, double code50);
 
 // The fonts texts are drawn with, made once per cell size and kept by whoever draws.
 class TextFonts {

@@ -5,6 +5,7 @@
 #include "dxf/model.h"
 
 #include <QPoint>
+#include <algorithm>
 #include <cmath>
 
 namespace quillon {
@@ -37,6 +38,14 @@ TAcadPoint ScreenToDrawing(const TAcadPoint& centre, QPoint pixel, int height, d
 struct Box {
     TAcadPoint min, max;
 };
+
+// Grows a box to hold another (a coordinate that is not a number changes neither).
+inline void Widen(Box& running, const Box& b) {
+    running.min.x = std::min(running.min.x, b.min.x);
+    running.min.y = std::min(running.min.y, b.min.y);
+    running.max.x = std::max(running.max.x, b.max.x);
+    running.max.y = std::max(running.max.y, b.max.y);
+}
 
 // The model window shown by a picture of that size.
 Box WindowOfView(const TAcadPoint& centre, int width, int height, double upp);

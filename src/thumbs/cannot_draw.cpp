@@ -1,5 +1,6 @@
 #include "thumbs/cannot_draw.h"
 
+#include "dxf/file_bytes.h"
 #include "dxf/text_decoding.h"
 
 #include <QFile>
@@ -16,6 +17,7 @@ QString FileReason(const QString& file) {
     const QFileInfo info(file);
     if (!info.exists()) return QStringLiteral("ファイルが見つかりません");
     if (info.size() == 0) return QStringLiteral("空のファイルです");
+    if (FileIsBusy(file)) return QStringLiteral("ほかのプログラムが使用中です");
     if (QFile f(file); !f.open(QIODevice::ReadOnly))
         return QStringLiteral("読み取り権限がありません");
     return QString();

@@ -1,25 +1,24 @@
 #include "thumbs/thumbnail_maker.h"
 
 #include "dwg/thumbnail.h"
+#include "dxf/file_kind.h"
 #include "render/pipeline.h"
 #include "thumbs/cannot_draw.h"
-
-#include <QFileInfo>
 
 namespace quillon {
 
 Thumbnail MakeThumbnail(const QString& file, QSize size) {
     Thumbnail t;
-    const QString ext = QFileInfo(file).suffix().toUpper();
+    const FileKind kind = FileKindOf(file);
     QString reason = QStringLiteral("図面ではありません");
-    if (ext == QLatin1String("DXF")) {
+    if (kind == FileKind::Dxf) {
         t.kind = ThumbnailKind::Dxf;
         DxfDrawing d;
         ViewState view;
         PreviewFacts facts;
         t.picture = DrawDxfImage(d, view, file, size, {}, &facts);
         reason = DxfCannotDrawReason(file, facts, d);
-    } else if (ext == QLatin1String("DWG")) {
+    } else if (kind == FileKind::Dwg) {
         t.kind = ThumbnailKind::Dwg;
         ThumbnailFacts facts;
         ShowDwgThumbnail(file, size, {}, t.picture, &facts);

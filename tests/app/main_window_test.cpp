@@ -5,6 +5,7 @@
 #include "app/paths.h"
 #include "app/preview_image.h"
 #include "app/preview_panel.h"
+#include "dxf/file_kind.h"
 #include "support/program_folder.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_files.h"

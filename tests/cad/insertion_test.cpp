@@ -88,14 +88,14 @@ TEST(Insertion, TheCadsStateDecides) {
         EXPECT_EQ(InsertDrawing(r), c.outcome) << c.options.join(' ').toStdString();
         EXPECT_EQ(cad.commands().size(), c.outcome == InsertOutcome::Sent ? 2 : 0);
         if (c.stateAfter) {
-            const auto app = ConnectNanoCad(false, cad.title);
+            const auto app = ConnectNanoCad(false, cad.title.toStdU16String());
             ASSERT_TRUE(app);
             int state = 0;
             ASSERT_TRUE(app->windowState(state));
             EXPECT_EQ(state, c.stateAfter);
         }
     }
-    EXPECT_FALSE(ConnectNanoCad(true, "no such CAD here"));
+    EXPECT_FALSE(ConnectNanoCad(true, u"no such CAD here"));
 }
 
 TEST(Insertion, APathWithABlankIsOneAnswer) {

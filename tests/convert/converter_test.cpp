@@ -104,10 +104,12 @@ TEST(Converter, RunsOfTheStandIn) {
         const QString input = r.tmp.write("lib/R&D/部品 \"1\" a.dwg", "x");
         const QString expected = ExpectedOutput(input, r.call.outputFolder, c.type);
         r.tmp.write(QStringLiteral("scratch/部品 \"1\" a.") + QString(c.type).toLower(), "stale");
-        RunEnd end;
-        EXPECT_EQ(RunConverter(r.call, input, false, c.type, &end), c.result) << c.mode;
-        EXPECT_EQ(end, c.end) << c.mode;
+        const Conversion run = RunConverter(r.call, input, false, c.type);
+        EXPECT_EQ(run.end == RunEnd::Ended, c.result) << c.mode;
+        EXPECT_EQ(run.end, c.end) << c.mode;
         EXPECT_EQ(QFileInfo(expected).size() > 5, c.output) << c.mode << c.type;
+        EXPECT_EQ(run.produced, c.output) << c.mode << c.type;
+        EXPECT_EQ(run.output, expected);
         if (!c.output) {
             EXPECT_FALSE(QFileInfo::exists(expected)) << c.mode;
         }
@@ -124,9 +126,9 @@ TEST(Converter, FailuresToStartAndWaitsThatEndEarly) {
         ConverterRun r; // a converter that is not a program
         r.call.converter = r.tmp.write("ODAFileConverter", "not a program");
         const QString input = r.tmp.write("lib/a.dwg", "x");
-        RunEnd end;
-        EXPECT_FALSE(ConvertDwgToDxf(r.call, input, false, &end));
-        EXPECT_EQ(end, RunEnd::StartFailed);
+        const Conversion run = ConvertDwgToDxf(r.call, input, false);
+        EXPECT_EQ(run.end, RunEnd::StartFailed);
+        EXPECT_FALSE(run.produced);
         EXPECT_EQ(r.messages.shown, QStringList{"エラー|起動に失敗しました．"});
         EXPECT_EQ(r.busyOff, r.busyOn);
     }
@@ -134,23 +136,21 @@ TEST(Converter, FailuresToStartAndWaitsThatEndEarly) {
     {
         ConverterRun r; // a slow converter: the caller's events keep running
         const QString input = r.tmp.write("lib/a.dwg", "x");
-        EXPECT_TRUE(ConvertDwgToDxf(r.call, input, false));
+        EXPECT_EQ(ConvertDwgToDxf(r.call, input, false).end, RunEnd::Ended);
         EXPECT_GT(r.events, 100);
     }
     {
         ConverterRun r; // a bounded wait
         r.call.timeoutMs = 200;
-        RunEnd end;
-        EXPECT_FALSE(ConvertDwgToDxf(r.call, r.tmp.write("lib/a.dwg", "x"), false, &end));
-        EXPECT_EQ(end, RunEnd::TimedOut);
+        EXPECT_EQ(ConvertDwgToDxf(r.call, r.tmp.write("lib/a.dwg", "x"), false).end,
+                  RunEnd::TimedOut);
         EXPECT_EQ(r.busyOff, 1);
     }
     {
         ConverterRun r; // the program closing ends the wait
         r.call.shuttingDown = [&] { return r.events > 10; };
-        RunEnd end;
-        EXPECT_FALSE(ConvertDxfToDwg(r.call, r.tmp.write("lib/a.dxf", "x"), false, &end));
-        EXPECT_EQ(end, RunEnd::Abandoned);
+        EXPECT_EQ(ConvertDxfToDwg(r.call, r.tmp.write("lib/a.dxf", "x"), false).end,
+                  RunEnd::Abandoned);
         EXPECT_EQ(r.busyOff, 1);
     }
 }

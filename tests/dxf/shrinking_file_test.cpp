@@ -45,7 +45,7 @@ TEST(ShrinkingFile, ReadsEndCleanlyWhileTheFileIsCutAndWrittenAgain) {
         DxfDrawing d;
         QString status, version;
         ReadDxfFile(d, path, nullptr, nullptr, status, TextEncoding::Cp932, version,
-                    {true, size_t(1) << 20});
+                    TwoThreads{size_t(1) << 20});
         EXPECT_TRUE(status.isEmpty() || status == "error" || stoppedAtPair.match(status).hasMatch())
             << status.toStdString();
         EXPECT_LE(d.LineAry.size(), size_t(kLines));

@@ -2,6 +2,7 @@
 #include "render/extents.h"
 #include "render/geometry.h"
 #include "render/pens.h"
+#include "render/text_layout.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
@@ -109,8 +110,8 @@ TEST(Extents, TwoThreadsFindTheExtentsOfOne) {
         one.LayerAry.push_back(DefaultLayer("0"));
         one.LineAry.assign(lines.begin(), lines.end());
         two = one;
-        CalcExtents(one, SIZE_MAX);
-        CalcExtents(two, 0);
+        CalcExtents(one, TwoThreads::never());
+        CalcExtents(two, TwoThreads::always());
         EXPECT_EQ(std::memcmp(&one.ExtMinPt, &two.ExtMinPt, sizeof(TAcadPoint)), 0)
             << &lines - &cases[0];
         EXPECT_EQ(std::memcmp(&one.ExtMaxPt, &two.ExtMaxPt, sizeof(TAcadPoint)), 0)

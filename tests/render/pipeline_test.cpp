@@ -65,8 +65,8 @@ void ExpectHalvesDrawAsOne(Preview& p) {
     for (const auto& [view, thin] :
          {std::pair(p.view, false), std::pair(corner, false), std::pair(corner, true)}) {
         DrawOptions one, halves;
-        one.halvesFrom = SIZE_MAX;
-        halves.halvesFrom = 0;
+        one.twoThreads = TwoThreads::never();
+        halves.twoThreads = TwoThreads::always();
         one.thin = halves.thin = thin;
         EXPECT_TRUE(RedrawCurrentView(p.d, view, {160, 120}, one) ==
                     RedrawCurrentView(p.d, view, {160, 120}, halves));
@@ -335,8 +335,10 @@ TEST(Pipeline, TheSecondThreadTakesOverWhereNoPenBeforeMatters) {
         d.CircleAry.assign(c.circles.begin(), c.circles.end());
         d.ArcAry.assign(c.arcs.begin(), c.arcs.end());
         Canvas one(100, 100), two(100, 100);
-        DrawDxf(one, d, ViewOf({0, 0, 0}, 100, 100), {.noClip = true, .halvesFrom = SIZE_MAX});
-        DrawDxf(two, d, ViewOf({0, 0, 0}, 100, 100), {.noClip = true, .halvesFrom = 0});
+        DrawDxf(one, d, ViewOf({0, 0, 0}, 100, 100),
+                {.noClip = true, .twoThreads = TwoThreads::never()});
+        DrawDxf(two, d, ViewOf({0, 0, 0}, 100, 100),
+                {.noClip = true, .twoThreads = TwoThreads::always()});
         EXPECT_TRUE(one.image() == two.image()) << &c - cases;
     }
 }

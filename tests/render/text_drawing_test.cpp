@@ -1,4 +1,5 @@
 #include "render/text_drawing.h"
+#include "render/text_layout.h"
 #include "render/view.h"
 
 #include <gtest/gtest.h>

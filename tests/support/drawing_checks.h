@@ -21,8 +21,8 @@ struct RecordedMessages : MessageSink {
 inline void ReadAloneAndInHalves(const QString& path, TextEncoding encoding, DxfDrawing& two) {
     DxfDrawing one;
     QString oneStatus, twoStatus, oneVersion, twoVersion;
-    ReadDxfFile(one, path, nullptr, nullptr, oneStatus, encoding, oneVersion, {false});
-    ReadDxfFile(two, path, nullptr, nullptr, twoStatus, encoding, twoVersion, {true, 0});
+    ReadDxfFile(one, path, nullptr, nullptr, oneStatus, encoding, oneVersion, TwoThreads::never());
+    ReadDxfFile(two, path, nullptr, nullptr, twoStatus, encoding, twoVersion, TwoThreads::always());
     const std::string name = path.toStdString();
     EXPECT_EQ(oneStatus.toStdString(), twoStatus.toStdString()) << name;
     EXPECT_EQ(oneVersion.toStdString(), twoVersion.toStdString()) << name;

@@ -183,3 +183,31 @@ TEST(Cli, ThumbnailsOfAFolder) {
     EXPECT_EQ(QImage(dir.file("out/a.dxf.png")).size(), QSize(64, 48));
     EXPECT_EQ(Cli({"thumbnails", dir.file("none"), "-o", dir.file("out")}).code, 1);
 }
+
+TEST(Cli, FindByNameAndText) {
+    TempFolder dir;
+    dir.write("lib/m8_bolt.dxf", EntitiesSection(Dxf({{0, "LINE"}, {11, "5"}, {21, "2"}})));
+    dir.write("lib/sub/plate.dxf", EntitiesSection(Dxf({{0, "TEXT"}, {1, "BOLT HOLES"}})));
+    const QString lib = dir.file("lib");
+    qputenv("XDG_CACHE_HOME", dir.file("cache").toUtf8()); // the index of texts goes there
+    const struct {
+        QStringList args;
+        int code;
+        QByteArray out;
+    } cases[] = {
+        {{"find", lib, "bolt"}, 0, lib.toUtf8() + "/m8_bolt.dxf\n"},
+        {{"find", lib, "bolt", "--texts", "--json"},
+         0,
+         "{\"path\":\"" + lib.toUtf8() + "/m8_bolt.dxf\"}\n{\"kind\":\"text\",\"path\":\"" +
+             lib.toUtf8() + "/sub/plate.dxf\",\"text\":\"BOLT HOLES\"}\n"},
+        {{"find", lib, "nut"}, 1, ""},
+        {{"find", lib}, 2, ""},
+        {{"find", "bolt"}, 2, ""},
+    };
+    for (const auto& c : cases) {
+        const Result r = Cli(c.args);
+        EXPECT_EQ(r.code, c.code) << c.args.join(' ').toStdString();
+        EXPECT_EQ(r.out, c.out) << c.args.join(' ').toStdString();
+    }
+    qunsetenv("XDG_CACHE_HOME");
+}

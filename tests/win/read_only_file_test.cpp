@@ -1,7 +1,7 @@
 // sources: src/dxf/read_only_file_win.cpp
 // The reader's file on Windows: read whole, also by two threads at once; still readable while
 // another handle writes it, and its shortening seen as a shorter read; not opened while another
-// handle keeps it from being read.
+// handle keeps it from being read; busy, not failed, while another program holds it.
 #include "dxf/read_only_file.h"
 #include "win/win_check.h"
 
@@ -42,6 +42,37 @@ std::vector<char> ReadWhole(const std::wstring& path) {
     if (n < 0) return {};
     bytes.resize(size_t(n));
     return bytes;
+}
+
+std::wstring ProgramFolder() {
+    wchar_t path[MAX_PATH];
+    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring s(path, n);
+    return s.substr(0, s.rfind(L'\\'));
+}
+
+// While file_holder.exe (beside this test) holds the file sharing nothing, the file is busy; once
+// the holder has ended, it opens and reads whole.
+void CheckHeldByAnotherProgram(const std::wstring& path, const std::vector<char>& bytes) {
+    const wchar_t* const eventName = L"quillon-file-holder-ready";
+    const HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, eventName);
+    std::wstring command =
+        L"\"" + ProgramFolder() + L"\\file_holder.exe\" \"" + path + L"\" " + eventName;
+    STARTUPINFOW start{};
+    start.cb = sizeof(start);
+    PROCESS_INFORMATION holder{};
+    CHECK(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                         &start, &holder));
+    const HANDLE waits[] = {ready, holder.hProcess};
+    CHECK_EQ(WaitForMultipleObjects(2, waits, FALSE, 30000), WAIT_OBJECT_0);
+    CHECK(ReadOnlyFile(path).access() == FileAccess::busy);
+    CHECK(TerminateProcess(holder.hProcess, 0));
+    CHECK_EQ(WaitForSingleObject(holder.hProcess, 30000), WAIT_OBJECT_0);
+    CloseHandle(holder.hThread);
+    CloseHandle(holder.hProcess);
+    CloseHandle(ready);
+    CHECK(ReadOnlyFile(path).access() == FileAccess::opened);
+    CHECK(ReadWhole(path) == bytes);
 }
 
 } // namespace
@@ -90,7 +121,7 @@ int main() {
                                      OPEN_EXISTING, 0, nullptr);
         CHECK(h != INVALID_HANDLE_VALUE);
         const ReadOnlyFile file(path);
-        CHECK_EQ(file.isOpen(), other.opens);
+        CHECK(file.access() == (other.opens ? FileAccess::opened : FileAccess::busy));
         if (other.opens) CHECK(ReadWhole(path) == bytes);
         CloseHandle(h);
     }
@@ -109,8 +140,11 @@ int main() {
         CHECK(std::equal(bytes.begin(), bytes.begin() + bytes.size() / 2, got.begin()));
     }
 
+    CheckHeldByAnotherProgram(path,
+                              std::vector<char>(bytes.begin(), bytes.begin() + bytes.size() / 2));
+
     const ReadOnlyFile missing(std::wstring(temp) + L"no such drawing.dxf");
-    CHECK(!missing.isOpen());
+    CHECK(missing.access() == FileAccess::failed);
     char byte;
     CHECK_EQ(missing.size(), -1);
     CHECK_EQ(missing.readAt(&byte, 1, 0), -1);

@@ -14,7 +14,7 @@ namespace quillon::cli {
 namespace {
 
 struct InsertArgs {
-    std::string file, converter, title = kCadTitle.toStdString();
+    std::string file, converter, title = QString::fromUtf16(kCadTitle).toStdString();
     bool explode = false;
 };
 

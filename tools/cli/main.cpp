@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
     CLI::App cli{"Quillon's drawings without a window"};
     cli.require_subcommand(1);
     const Verb verbs[] = {AddPreviewVerb(cli), AddInsertVerb(cli), AddMeasureVerb(cli),
-                          AddThumbnailsVerb(cli)};
+                          AddThumbnailsVerb(cli), AddFindVerb(cli)};
     try {
         cli.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -4,6 +4,7 @@
 #include "convert/converter.h"
 #include "digest.h"
 #include "dwg/thumbnail.h"
+#include "dxf/file_kind.h"
 #include "dxf/reader.h"
 #include "png_output.h"
 #include "render/pipeline.h"
@@ -203,16 +204,17 @@ int PreviewConverted(const PreviewArgs& a, const QString& dwg, QSize size,
     call.outputFolder = scratch.path();
     call.processEvents = [] { QCoreApplication::processEvents(); };
     call.timeoutMs = a.timeout * 1000;
-    RunEnd end;
-    ConvertDwgToDxf(call, dwg, false, &end);
-    if (end == RunEnd::StartFailed) return Fail(kMissing, a.converter + ": cannot start");
-    if (end != RunEnd::Ended)
+    const Conversion run = ConvertDwgToDxf(call, dwg, false);
+    switch (run.end) {
+    case RunEnd::StartFailed: return Fail(kMissing, a.converter + ": cannot start");
+    case RunEnd::TimedOut:
+    case RunEnd::Abandoned:
         return Fail(kMissing,
                     "the converter did not end within " + std::to_string(a.timeout) + " s");
-    const QString dxf = ExpectedOutput(dwg, scratch.path(), QStringLiteral("DXF"));
-    if (!QFileInfo::exists(dxf))
-        return Fail(kNotDrawable, a.file + ": the converter produced nothing");
-    return PreviewDxf(dxf, size, view, QString::fromStdString(a.out), a.asJson, a.dump, dwg);
+    case RunEnd::Ended: break;
+    }
+    if (!run.produced) return Fail(kNotDrawable, a.file + ": the converter produced nothing");
+    return PreviewDxf(run.output, size, view, QString::fromStdString(a.out), a.asJson, a.dump, dwg);
 }
 
 int RunPreview(const PreviewArgs& a) {
@@ -228,7 +230,7 @@ int RunPreview(const PreviewArgs& a) {
         return Fail(kMissing, a.file + ": no such readable file");
     const QString out = QString::fromStdString(a.out);
     if (a.timeout < 1) return Fail(kUsage, "--timeout must be at least 1 second");
-    if (path.endsWith(QLatin1String(".dwg"), Qt::CaseInsensitive))
+    if (FileKindOf(path) == FileKind::Dwg)
         return a.converter.empty() ? PreviewDwg(path, *size, a.whiteEmphasis, out, a.asJson)
                                    : PreviewConverted(a, path, *size, *view);
     return PreviewDxf(path, *size, *view, out, a.asJson, a.dump);

@@ -1,6 +1,7 @@
 // quillon-cli thumbnails FOLDER -o OUTDIR [--size WxH] [--jobs N] [--no-cache]: the file list's
 // thumbnails of a folder's drawings as PNG files named after them, and one JSON line per file
 // (file, kind, status, milliseconds).
+#include "dxf/file_kind.h"
 #include "png_output.h"
 #include "thumbs/thumbnail_cache.h"
 #include "thumbs/thumbnail_maker.h"
@@ -47,8 +48,7 @@ int RunThumbnails(const ThumbnailsArgs& a) {
         const QString file = folder.filePath(name);
         QImage picture;
         const char* status = "cached";
-        const char* kind =
-            name.endsWith(QLatin1String(".dwg"), Qt::CaseInsensitive) ? "dwg" : "dxf";
+        const char* kind = FileKindOf(name) == FileKind::Dwg ? "dwg" : "dxf";
         if (!cache.find(file, *size, picture)) {
             const Thumbnail t = MakeThumbnail(file, *size);
             picture = t.picture;

@@ -17,5 +17,6 @@ Verb AddPreviewVerb(CLI::App& cli);
 Verb AddInsertVerb(CLI::App& cli);
 Verb AddMeasureVerb(CLI::App& cli);
 Verb AddThumbnailsVerb(CLI::App& cli);
+Verb AddFindVerb(CLI::App& cli);
 
 } // namespace quillon::cli

@@ -1,0 +1,8 @@
+// sources: src/cad/cad_connection.cpp src/cad/cad_com_adapter_win.cpp src/cad/com_apartment_win.cpp src/cad/nanocad_com_win.cpp
+// The insertion into the stand-in CAD's automation served by a running local server
+// (standin_cad_server.exe), as the CAD is: out of the caller's process.
+#include "win/cad_com_checks.h"
+
+int main() {
+    return cad_com::Run(false);
+}
