@@ -17,7 +17,7 @@ namespace {
 using Positions = std::unordered_map<const void*, std::vector<size_t>>; // by Name::id()
 
 struct BlockContents {
-    Positions lines, circles, arcs, texts, solids;
+    Positions lines, circles, arcs, texts, solids, fills;
 
     explicit BlockContents(const DxfDrawing& d) {
         index(d.BlkLineAry, lines);
@@ -25,6 +25,7 @@ struct BlockContents {
         index(d.BlkArcAry, arcs);
         index(d.BlkTextAry, texts);
         index(d.BlkSolidAry, solids);
+        index(d.BlkFillAry, fills);
     }
 
     template <class R> static void index(const RecordArray<R>& a, Positions& out) {
@@ -125,7 +126,27 @@ struct Placement {
     }
 };
 
-// Copies a block's lines, circles, arcs and texts into the drawing, placed by insert i.
+// Copies a block fill into the drawing's fills, every point placed; returns the copy.
+template <class Place> TFillBlk& CopyFill(DxfDrawing& d, const TFillBlk& f, const Place& place) {
+    std::vector<std::vector<TFillPoint>> rings(f.rings);
+    size_t at = f.first;
+    for (uint32_t r = 0; r < f.rings; ++r)
+        for (uint32_t k = 0; k < d.BlkFillRingAry[f.firstRing + r]; ++k, ++at) {
+            const TFillPoint& p = d.BlkFillPointAry[at];
+            const TAcadPoint q = place(TAcadPoint{p.x, p.y, 0});
+            rings[r].push_back({q.x, q.y});
+        }
+    TFillBlk& copy = AppendFill(d.FillAry, d.FillRingAry, d.FillPointAry, rings);
+    const TFillBlk placed = copy;
+    copy = f;
+    copy.first = placed.first;
+    copy.firstRing = placed.firstRing;
+    copy.left = placed.left, copy.bottom = placed.bottom;
+    copy.right = placed.right, copy.top = placed.top;
+    return copy;
+}
+
+// Copies a block's lines, circles, arcs, texts and fills into the drawing, placed by insert i.
 void CopyPlaced(DxfDrawing& d, const BlockContents& contents, LayerColors& colors,
                 const TBlockBlk& b, const TInsertBlk& i) {
     const double scale = std::fabs(i.scale.x);
@@ -171,6 +192,8 @@ void CopyPlaced(DxfDrawing& d, const BlockContents& contents, LayerColors& color
         common(r, false);
         d.TextAry.push_back(std::move(r));
     }
+    for (size_t k : BlockContents::of(contents.fills, b.name))
+        common(CopyFill(d, d.BlkFillAry[k], place), false);
 }
 
 } // namespace
@@ -263,6 +286,8 @@ void CopyDimensionGraphics(DxfDrawing& d, const BlockContents& contents, const T
         }
     }
     for (size_t n : BlockContents::of(contents.texts, k.name)) d.TextAry.push_back(d.BlkTextAry[n]);
+    for (size_t n : BlockContents::of(contents.fills, k.name))
+        CopyFill(d, d.BlkFillAry[n], [](const TAcadPoint& p) { return p; });
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "dxf/two_threads.h"
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <iterator>
 
@@ -36,6 +37,9 @@ std::vector<std::pair<const char*, size_t>> ArraySizes(const DxfDrawing& d) {
             {"SolidAry", d.SolidAry.size()},
             {"LeaderAry", d.LeaderAry.size()},
             {"SplineAry", d.SplineAry.size()},
+            {"HatchAry", d.HatchAry.size()},
+            {"RayAry", d.RayAry.size()},
+            {"MlineAry", d.MlineAry.size()},
             {"DimensionAry", d.DimensionAry.size()},
             {"BlockAry", d.BlockAry.size()},
             {"BlkLineAry", d.BlkLineAry.size()},
@@ -46,7 +50,10 @@ std::vector<std::pair<const char*, size_t>> ArraySizes(const DxfDrawing& d) {
             {"BlkTextAry", d.BlkTextAry.size()},
             {"BlkSolidAry", d.BlkSolidAry.size()},
             {"BlkEllipseAry", d.BlkEllipseAry.size()},
+            {"BlkHatchAry", d.BlkHatchAry.size()},
+            {"BlkSplineAry", d.BlkSplineAry.size()},
             {"NestInsertAry", d.NestInsertAry.size()},
+            {"FillAry", d.FillAry.size()},
             {"LayerAry", d.LayerAry.size()},
             {"ViewAry", d.ViewAry.size()}};
 }
@@ -111,6 +118,28 @@ void AppendDrawing(DxfDrawing& into, DxfDrawing& from, size_t sharedLayers) {
             into.LayerAry.push_back(std::move(added));
     }
     from.LayerAry.clear();
+}
+
+TFillBlk& AppendFill(RecordArray<TFillBlk>& fills, RecordArray<uint32_t>& ringSizes,
+                     RecordArray<TFillPoint>& points,
+                     const std::vector<std::vector<TFillPoint>>& rings) {
+    TFillBlk f;
+    f.code210 = kExtrusionZ;
+    f.first = points.size();
+    f.firstRing = uint32_t(ringSizes.size());
+    f.left = f.bottom = HUGE_VAL;
+    f.right = f.top = -HUGE_VAL;
+    for (const std::vector<TFillPoint>& r : rings) {
+        ringSizes.push_back(uint32_t(r.size()));
+        ++f.rings;
+        for (const TFillPoint& p : r) {
+            points.push_back(p);
+            f.left = std::min(f.left, p.x), f.right = std::max(f.right, p.x);
+            f.bottom = std::min(f.bottom, p.y), f.top = std::max(f.top, p.y);
+        }
+    }
+    fills.push_back(f);
+    return fills.back();
 }
 
 int SolidOutline(const TSolidBlk& s, std::array<TAcadPoint, 4>& corners) {

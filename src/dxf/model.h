@@ -124,7 +124,8 @@ struct TBlockBlk {
 struct TLwpVer {
     int32_t ihand = 0; // the number of its polyline (TLwpBlk::ihand)
     TAcadPoint code10;
-    double code42 = 0; // bulge of the segment starting here
+    double code42 = 0;            // bulge of the segment starting here
+    float code40 = 0, code41 = 0; // start and end width of the segment starting here
     bool operator==(const TLwpVer&) const = default;
 };
 
@@ -133,6 +134,7 @@ struct TLwpBlk {
     int32_t ihand = 0; // its index in its array: the number its vertices carry
     int16_t color = 0;
     double code38 = 0; // elevation (group 38)
+    double code40 = 0, code41 = 0; // widths of vertices that give none (LWPOLYLINE: 43)
     int16_t code67 = 0;
     int16_t code70 = 0, code71 = 0, code72 = 0, code73 = 0, code74 = 0;
     TAcadPoint code210;
@@ -241,9 +243,108 @@ struct TSplineBlk {
     std::vector<TAcadPoint> code10Ary;
     std::vector<double> code40Ary;
     std::vector<double> code41Ary;
+    std::vector<TAcadPoint> code11Ary; // fit points, used when there are no control points
     int16_t code67 = 0;
     int16_t code60 = 0;
     bool operator==(const TSplineBlk&) const = default;
+};
+
+// One edge of a hatch boundary path: a line from p1 to p2; a circular arc about p1 of radius r;
+// an elliptic arc about p1 with major axis end p2 (relative) and minor/major ratio r; angles
+// (degrees; parameters for the ellipse) from start to end, counter-clockwise unless ccw is
+// false, when they are as seen from below and the edge runs clockwise; or a spline.
+struct THatchEdge {
+    enum Kind : int16_t { Line = 1, Arc = 2, Ellipse = 3, Spline = 4 } kind = Line;
+    TAcadPoint p1, p2;
+    double r = 0, start = 0, end = 0;
+    bool ccw = true;
+    int16_t degree = 3;
+    std::vector<double> knots, weights;
+    std::vector<TAcadPoint> control, fit;
+    bool operator==(const THatchEdge&) const = default;
+};
+
+// One boundary path (group 92 flags: 2 a polyline path, otherwise edges): polyline vertices with
+// their bulges, or edges, in order.
+struct THatchPath {
+    int32_t flags = 0;
+    std::vector<TAcadPoint> vertices;
+    std::vector<double> bulges;
+    std::vector<THatchEdge> edges;
+    bool operator==(const THatchPath&) const = default;
+};
+
+// One line family of a hatch pattern, as the file stores it: already scaled and turned.
+struct TPatternLine {
+    double angle = 0;           // degrees (53)
+    TAcadPoint base;            // a point of one line (43, 44)
+    TAcadPoint offset;          // from one line to the next (45, 46)
+    std::vector<double> dashes; // 49: dash > 0, gap < 0, dot 0; none: a solid line
+    bool operator==(const TPatternLine&) const = default;
+};
+
+struct THatchBlk {
+    Name bname, layer, ltype;
+    int16_t color = 0;
+    QString pattern;    // 2
+    bool solid = false; // 70 = 1, or a gradient (450)
+    int16_t style = 0;  // 75: 0 normal, 1 outer, 2 ignore islands
+    TAcadPoint code210;
+    double elevation = 0; // 30 of the elevation point
+    std::vector<THatchPath> paths;
+    std::vector<TPatternLine> lines;
+    int16_t code67 = 0;
+    int16_t code60 = 0;
+    bool operator==(const THatchBlk&) const = default;
+};
+
+// A filled area, the drawable kind of fills (hatches, solids, wide polylines): its outline's
+// rings are runs of `FillPointAry` from `first`, `rings` of them, their point counts in
+// `FillRingAry` from `firstRing`. Inside is by the even-odd rule, or by the winding rule for
+// bands whose pieces overlap.
+struct TFillBlk {
+    double left = 0, bottom = 0, right = 0, top = 0; // the box of its points
+    TColor PenColor = 0;
+    int16_t code67 = 0;
+    int16_t layindex = 0;
+    int16_t code60 = 0;
+    int16_t color = 0;
+    bool winding = false;
+    TAcadPoint code210; // the plane of its points; (0, 0, 1) once in world coordinates
+    uint32_t firstRing = 0, rings = 0;
+    size_t first = 0;
+    Name bname, layer;
+    bool operator==(const TFillBlk&) const = default;
+};
+
+struct TFillPoint {
+    double x = 0, y = 0;
+    bool operator==(const TFillPoint&) const = default;
+};
+
+// A RAY (from its base point on) or an XLINE (both ways): a line without end.
+struct TRayBlk {
+    Name layer, ltype;
+    int16_t color = 0;
+    TAcadPoint base, direction;
+    bool bothWays = false;
+    int16_t code67 = 0;
+    int16_t code60 = 0;
+    bool operator==(const TRayBlk&) const = default;
+};
+
+// An MLINE: its element lines run parallel through its vertices (world coordinates), each
+// element at its own distance from a vertex along that vertex's miter direction.
+struct TMlineBlk {
+    Name layer, ltype;
+    int16_t color = 0;
+    int16_t code71 = 0; // flags: 2 closed
+    int16_t elements = 0;
+    std::vector<TAcadPoint> vertices, miters;
+    std::vector<double> offsets; // vertex after vertex, one for each element
+    int16_t code67 = 0;
+    int16_t code60 = 0;
+    bool operator==(const TMlineBlk&) const = default;
 };
 
 // One drawing: every array of the model, refilled by each read.
@@ -260,6 +361,9 @@ struct DxfDrawing {
     RecordArray<TSolidBlk> SolidAry;
     RecordArray<TLeaderBlk> LeaderAry;
     RecordArray<TSplineBlk> SplineAry;
+    RecordArray<THatchBlk> HatchAry;
+    RecordArray<TRayBlk> RayAry;
+    RecordArray<TMlineBlk> MlineAry;
     RecordArray<TDimensionBlk> DimensionAry;
     RecordArray<TBlockBlk> BlockAry;
     RecordArray<TAcadLineBlk> BlkLineAry;
@@ -270,7 +374,13 @@ struct DxfDrawing {
     RecordArray<TTextBlk> BlkTextAry;
     RecordArray<TSolidBlk> BlkSolidAry;
     RecordArray<TEllipseBlk> BlkEllipseAry;
+    RecordArray<THatchBlk> BlkHatchAry;
+    RecordArray<TSplineBlk> BlkSplineAry;
     RecordArray<TInsertBlk> NestInsertAry;
+    // Fills, the fifth drawable kind, and their outlines; block fills wait to be placed.
+    RecordArray<TFillBlk> FillAry, BlkFillAry;
+    RecordArray<uint32_t> FillRingAry, BlkFillRingAry;
+    RecordArray<TFillPoint> FillPointAry, BlkFillPointAry;
     std::vector<TLayer> LayerAry;
     std::vector<TViewTbl> ViewAry;
 
@@ -297,6 +407,9 @@ template <class A, class B, class F> void ForEachRecordArray(A& a, B& b, F&& f) 
     f(a.SolidAry, b.SolidAry);
     f(a.LeaderAry, b.LeaderAry);
     f(a.SplineAry, b.SplineAry);
+    f(a.HatchAry, b.HatchAry);
+    f(a.RayAry, b.RayAry);
+    f(a.MlineAry, b.MlineAry);
     f(a.DimensionAry, b.DimensionAry);
     f(a.BlockAry, b.BlockAry);
     f(a.BlkLineAry, b.BlkLineAry);
@@ -307,7 +420,15 @@ template <class A, class B, class F> void ForEachRecordArray(A& a, B& b, F&& f) 
     f(a.BlkTextAry, b.BlkTextAry);
     f(a.BlkSolidAry, b.BlkSolidAry);
     f(a.BlkEllipseAry, b.BlkEllipseAry);
+    f(a.BlkHatchAry, b.BlkHatchAry);
+    f(a.BlkSplineAry, b.BlkSplineAry);
     f(a.NestInsertAry, b.NestInsertAry);
+    f(a.FillAry, b.FillAry);
+    f(a.BlkFillAry, b.BlkFillAry);
+    f(a.FillRingAry, b.FillRingAry);
+    f(a.BlkFillRingAry, b.BlkFillRingAry);
+    f(a.FillPointAry, b.FillPointAry);
+    f(a.BlkFillPointAry, b.BlkFillPointAry);
 }
 
 // Appends the records `from` read after those of `into`, as if one reader had read both: the
@@ -322,6 +443,12 @@ std::vector<std::pair<const char*, size_t>> ArraySizes(const DxfDrawing& d);
 // A solid's outline as DXF stores its corners: 1, 2, 4, 3; three corners when 3 and 4 coincide.
 // Returns the number of corners written to `corners`.
 int SolidOutline(const TSolidBlk& s, std::array<TAcadPoint, 4>& corners);
+
+// Appends a fill of the rings to one side's fill arrays, with the box of their points; its pen
+// fields and owner are the caller's to set.
+TFillBlk& AppendFill(RecordArray<TFillBlk>& fills, RecordArray<uint32_t>& ringSizes,
+                     RecordArray<TFillPoint>& points,
+                     const std::vector<std::vector<TFillPoint>>& rings);
 
 // The name of layer "0", which block contents on it take from their insert.
 const Name& LayerZero();

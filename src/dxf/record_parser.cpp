@@ -99,6 +99,11 @@ void RecordParser::start(OpenFace& o, const Opening& at) {
     o.r->count = 3;
 }
 
+void RecordParser::start(OpenRay& o, const Opening& at) {
+    start<OpenRay>(o, at);
+    o.r->bothWays = at.name == "XLINE";
+}
+
 // The end of most kinds: the colour rule.
 template <class Open> OpenRecord RecordParser::end(Open& o) {
     colourRule(*o.r);
@@ -190,6 +195,10 @@ void RecordParser::take(OpenPolyline& o, int code, sv v) {
     if (common(r, code, v, true) || TakeFlags(r, code, v)) return;
     if (code == 38)
         r.code38 = Real(v);
+    else if (code == 40) // the widths of vertices that give none
+        r.code40 = Real(v);
+    else if (code == 41)
+        r.code41 = Real(v);
     else
         TakePoint(r.code210, 210, code, v);
 }
@@ -199,6 +208,10 @@ void RecordParser::take(OpenLwp& o, int code, sv v) {
     if (common(r, code, v, true) || TakeFlags(r, code, v)) return;
     if (code == 38) {
         r.code38 = Real(v);
+        return;
+    }
+    if (code == 43) { // one width for every vertex
+        r.code40 = r.code41 = Real(v);
         return;
     }
     if (TakePoint(r.code210, 210, code, v)) return;
@@ -214,6 +227,10 @@ void RecordParser::take(OpenLwp& o, int code, sv v) {
         verts.back().code10.y = Real(v);
     } else if (code == 42 && o.vertexOwned) {
         verts.back().code42 = Real(v);
+    } else if (code == 40 && o.vertexOwned) {
+        verts.back().code40 = float(Real(v));
+    } else if (code == 41 && o.vertexOwned) {
+        verts.back().code41 = float(Real(v));
     }
 }
 
@@ -236,6 +253,12 @@ void RecordParser::take(OpenVertices& o, int code, sv v) {
         break;
     case 42:
         if (o.vertexOwned) verts.back().code42 = Real(v);
+        break;
+    case 40:
+        if (o.vertexOwned) verts.back().code40 = float(Real(v));
+        break;
+    case 41:
+        if (o.vertexOwned) verts.back().code41 = float(Real(v));
         break;
     default: break;
     }
@@ -358,8 +381,58 @@ void RecordParser::take(OpenSpline& o, int code, sv v) {
         return;
     case 40: r.code40Ary.push_back(Real(v)); return;
     case 41: r.code41Ary.push_back(Real(v)); return;
+    case 11: r.code11Ary.push_back({Real(v), 0, 0}); return;
+    case 21:
+        if (!r.code11Ary.empty()) r.code11Ary.back().y = Real(v);
+        return;
+    case 31:
+        if (!r.code11Ary.empty()) r.code11Ary.back().z = Real(v);
+        return;
     default: TakePoint(r.code210, 210, code, v); return;
     }
+}
+
+void RecordParser::take(OpenHatch& o, int code, sv v) {
+    if (common(*o.r, code, v, true)) return;
+    if (!o.groups.take(code, v)) throw BadValue{};
+}
+
+void RecordParser::take(OpenRay& o, int code, sv v) {
+    TRayBlk& r = *o.r;
+    if (common(r, code, v, true)) return;
+    if (!TakePoint(r.base, 10, code, v)) TakePoint(r.direction, 11, code, v);
+}
+
+// Vertices (11), their miters (13) and, for each element, a list of parameters (74 counts,
+// 41 each) whose first is the element's distance along the miter.
+void RecordParser::take(OpenMline& o, int code, sv v) {
+    TMlineBlk& r = *o.r;
+    if (common(r, code, v, true)) return;
+    constexpr size_t kMost = 1000000; // vertices and element places of one MLINE
+    switch (code) {
+    case 71: r.code71 = Small(v); return;
+    case 73: r.elements = Small(v); return;
+    case 11:
+        if (r.vertices.size() < kMost) {
+            r.vertices.push_back({Real(v), 0, 0});
+            r.miters.emplace_back();
+        }
+        return;
+    case 74: { // an element without parameters lies on the vertex
+        const bool room = !r.vertices.empty() && r.offsets.size() < kMost;
+        if (room) r.offsets.push_back(0);
+        o.offsetFollows = room && Small(v) > 0;
+        return;
+    }
+    case 41:
+        if (o.offsetFollows) r.offsets.back() = Real(v);
+        o.offsetFollows = false;
+        return;
+    default: break;
+    }
+    if (r.vertices.empty()) return;
+    if (code == 21 || code == 31) TakePoint(r.vertices.back(), 11, code, v);
+    if (code == 13 || code == 23 || code == 33) TakePoint(r.miters.back(), 13, code, v);
 }
 
 void RecordParser::take(OpenDimension& o, int code, sv v) {

@@ -7,6 +7,7 @@
 // its starting values or its end differ from the common ones, a `start` or an `end` of its own.
 #pragma once
 
+#include "dxf/hatch_groups.h"
 #include "dxf/layer_index.h"
 #include "dxf/model.h"
 #include "dxf/value_decoder.h"
@@ -29,7 +30,7 @@ struct OpenLine {
 };
 
 struct OpenCircle {
-    static constexpr std::array kNames{"CIRCLE"sv};
+    static constexpr std::array kNames{"CIRCLE"sv, "POINT"sv}; // a point: a circle of no size
     static RecordArray<TCircleBlk>* array(DxfDrawing& d, bool blockSide) {
         return blockSide ? &d.BlkCircleAry : &d.CircleAry;
     }
@@ -97,12 +98,30 @@ struct OpenEllipse {
 };
 
 struct OpenSolid {
-    static constexpr std::array kNames{"SOLID"sv};
+    static constexpr std::array kNames{"SOLID"sv, "TRACE"sv};
     static RecordArray<TSolidBlk>* array(DxfDrawing& d, bool blockSide) {
         return blockSide ? &d.BlkSolidAry : &d.SolidAry;
     }
     TSolidBlk* r;
     bool fourth = false; // the fourth corner was given
+};
+
+struct OpenSpline {
+    static constexpr std::array kNames{"SPLINE"sv};
+    static RecordArray<TSplineBlk>* array(DxfDrawing& d, bool blockSide) {
+        return blockSide ? &d.BlkSplineAry : &d.SplineAry;
+    }
+    TSplineBlk* r;
+};
+
+// A hatch's groups mean different things by where they come: HatchGroups follows them.
+struct OpenHatch {
+    static constexpr std::array kNames{"HATCH"sv};
+    static RecordArray<THatchBlk>* array(DxfDrawing& d, bool blockSide) {
+        return blockSide ? &d.BlkHatchAry : &d.HatchAry;
+    }
+    THatchBlk* r;
+    HatchGroups groups{*r};
 };
 
 // The kinds below are read from the ENTITIES section only.
@@ -124,12 +143,21 @@ struct OpenLeader {
     bool complete = false; // every vertex was read: the remaining groups are passed over
 };
 
-struct OpenSpline {
-    static constexpr std::array kNames{"SPLINE"sv};
-    static RecordArray<TSplineBlk>* array(DxfDrawing& d, bool blockSide) {
-        return blockSide ? nullptr : &d.SplineAry;
+struct OpenRay {
+    static constexpr std::array kNames{"RAY"sv, "XLINE"sv};
+    static RecordArray<TRayBlk>* array(DxfDrawing& d, bool blockSide) {
+        return blockSide ? nullptr : &d.RayAry;
     }
-    TSplineBlk* r;
+    TRayBlk* r;
+};
+
+struct OpenMline {
+    static constexpr std::array kNames{"MLINE"sv};
+    static RecordArray<TMlineBlk>* array(DxfDrawing& d, bool blockSide) {
+        return blockSide ? nullptr : &d.MlineAry;
+    }
+    TMlineBlk* r;
+    bool offsetFollows = false; // the next 41 places an element
 };
 
 struct OpenDimension {
@@ -142,9 +170,10 @@ struct OpenDimension {
 
 // No record open: the groups up to the next group 0 are passed over. A name is looked up in
 // the order of this list.
-using OpenRecord = std::variant<std::monostate, OpenLine, OpenCircle, OpenArc, OpenLwp,
-                                OpenPolyline, OpenText, OpenInsert, OpenEllipse, OpenSolid,
-                                OpenFace, OpenLeader, OpenSpline, OpenDimension, OpenVertices>;
+using OpenRecord =
+    std::variant<std::monostate, OpenLine, OpenCircle, OpenArc, OpenLwp, OpenPolyline, OpenText,
+                 OpenInsert, OpenEllipse, OpenSolid, OpenFace, OpenLeader, OpenSpline, OpenHatch,
+                 OpenRay, OpenMline, OpenDimension, OpenVertices>;
 
 class RecordParser {
 public:
@@ -176,6 +205,7 @@ private:
     void start(OpenText& o, const Opening& at);
     void start(OpenInsert& o, const Opening& at);
     void start(OpenFace& o, const Opening& at);
+    void start(OpenRay& o, const Opening& at);
 
     // What follows the record: nothing, or for a POLYLINE's header its vertices.
     template <class Open> OpenRecord end(Open& o);
@@ -201,6 +231,9 @@ private:
     void take(OpenLeader& o, int code, std::string_view v);
     void take(OpenSpline& o, int code, std::string_view v);
     void take(OpenDimension& o, int code, std::string_view v);
+    void take(OpenHatch& o, int code, std::string_view v);
+    void take(OpenRay& o, int code, std::string_view v);
+    void take(OpenMline& o, int code, std::string_view v);
 
     template <class R> bool common(R& r, int code, std::string_view v, bool withColour);
     template <class R> void colourRule(R& r);

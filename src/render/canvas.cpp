@@ -414,6 +414,15 @@ void Canvas::fillRect(int left, int top, int right, int bottom, TColor color) {
         std::fill_n(bits_ + size_t(y) * size_t(stride_) + x0, std::max(0, x1 - x0), rgb);
 }
 
+void Canvas::fillPath(const QPainterPath& path, TColor color) {
+    QPainter& p = painter();
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor::fromRgb(ToRgb(color)));
+    p.setCompositionMode(CompositionOf(mode_));
+    p.drawPath(path);
+    p.setBrush(Qt::NoBrush);
+}
+
 void Canvas::setFont(const QFont& font) {
     if (font == font_) return;
     font_ = font;

@@ -9,6 +9,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPoint>
 #include <memory>
 #include <vector>
@@ -74,6 +75,9 @@ public:
 
     // Filled rectangle (left, top) to (right, bottom), right and bottom excluded.
     void fillRect(int left, int top, int right, int bottom, TColor color);
+
+    // Fills the path (pixel coordinates, its own fill rule) in the colour with the pen mode.
+    void fillPath(const QPainterPath& path, TColor color);
 
     // Text: the font changes only where it differs; transparent background.
     void setFont(const QFont& font);

@@ -1,6 +1,9 @@
 #include "render/conversions.h"
 
+#include "render/band_outline.h"
+#include "render/fills.h"
 #include "render/geometry.h"
+#include "render/spline.h"
 #include "render/view.h"
 
 #include <algorithm>
@@ -16,6 +19,17 @@ constexpr int64_t kMaxSteps = 100000;
 
 bool IsUpright(const TAcadPoint& n) {
     return SamePoint(n, kExtrusionZ, 1e-5);
+}
+
+// Chords of a curve stay within a small part of its own size: a few thousandths of a pixel when
+// the curve fills the view, below a pixel still when it is zoomed in far.
+double SplineTolerance(const std::vector<TAcadPoint>& pts) {
+    double x0 = pts[0].x, x1 = x0, y0 = pts[0].y, y1 = y0;
+    for (const TAcadPoint& p : pts) {
+        x0 = std::min(x0, p.x), x1 = std::max(x1, p.x);
+        y0 = std::min(y0, p.y), y1 = std::max(y1, p.y);
+    }
+    return std::hypot(x1 - x0, y1 - y0) / 20000;
 }
 
 template <class From>
@@ -37,13 +51,50 @@ TAcadLineBlk LineWithOwner(const From& r, const TAcadPoint& st, const TAcadPoint
     return l;
 }
 
-// Turns the polylines of one side into lines and arcs.
+// The fills of one side.
+struct FillArrays {
+    RecordArray<TFillBlk>& fills;
+    RecordArray<uint32_t>& rings;
+    RecordArray<TFillPoint>& points;
+};
+
+// The band of a polyline with widths, filled under its centre lines: in world coordinates on
+// the drawing side, in block coordinates on the other.
+void WidePolyline(const TLwpBlk& p, const std::vector<BandVertex>& vertices, bool drawingSide,
+                  const FillArrays& side) {
+    double x0 = HUGE_VAL, y0 = HUGE_VAL, x1 = -HUGE_VAL, y1 = -HUGE_VAL;
+    for (const BandVertex& v : vertices) {
+        x0 = std::min(x0, v.at.x - v.startWidth), x1 = std::max(x1, v.at.x + v.startWidth);
+        y0 = std::min(y0, v.at.y - v.startWidth), y1 = std::max(y1, v.at.y + v.startWidth);
+    }
+    const std::vector<Ring> band =
+        BandOutline(vertices, p.code70 & 1, std::hypot(x1 - x0, y1 - y0) / 20000);
+    if (band.empty()) return;
+    const bool toWorld = drawingSide && !IsUpright(p.code210);
+    std::vector<std::vector<TFillPoint>> rings;
+    for (const Ring& r : band) {
+        std::vector<TFillPoint>& out = rings.emplace_back();
+        for (const TAcadPoint& q : r) {
+            const TAcadPoint w = toWorld ? OcsToWcs({q.x, q.y, p.code38}, p.code210) : q;
+            out.push_back({w.x, w.y});
+        }
+    }
+    TFillBlk& f = AppendFill(side.fills, side.rings, side.points, rings);
+    f.winding = true;
+    f.bname = p.bname;
+    f.layer = p.layer;
+    f.color = p.color;
+    f.code67 = p.code67;
+}
+
+// Turns the polylines of one side into lines and arcs, and bands where they have widths.
 void ExplodePolylineSide(RecordArray<TLwpBlk>& polys, const RecordArray<TLwpVer>& verts,
                          RecordArray<TAcadLineBlk>& lines, RecordArray<TArcBlk>& arcs,
-                         bool drawingSide) {
+                         const FillArrays& fills, bool drawingSide) {
     size_t pos = 0;
     std::vector<TAcadPoint> pts;
     std::vector<double> bulges;
+    std::vector<BandVertex> band;
     for (const TLwpBlk& p : polys) {
         if (p.code60 != 0) continue;
         // The polyline's vertices: the next run tagged with its ihand. A polyline without any
@@ -52,13 +103,21 @@ void ExplodePolylineSide(RecordArray<TLwpBlk>& polys, const RecordArray<TLwpVer>
         while (at < verts.size() && verts[at].ihand != p.ihand) ++at;
         pts.clear();
         bulges.clear();
+        band.clear();
+        bool wide = p.code40 > 0 || p.code41 > 0;
         while (at < verts.size() && verts[at].ihand == p.ihand) {
-            pts.push_back(verts[at].code10);
-            bulges.push_back(verts[at].code42);
+            const TLwpVer& v = verts[at];
+            pts.push_back(v.code10);
+            bulges.push_back(v.code42);
+            const bool own = v.code40 != 0 || v.code41 != 0;
+            band.push_back(
+                {v.code10, v.code42, own ? v.code40 : p.code40, own ? v.code41 : p.code41});
+            wide = wide || own;
             ++at;
         }
         if (pts.empty()) continue;
         pos = at;
+        if (wide && !(p.code70 & (16 | 64))) WidePolyline(p, band, drawingSide, fills);
         const auto makeLine = [&](const TAcadPoint& a, const TAcadPoint& b) {
             TAcadLineBlk l = LineWithOwner(p, a, b);
             if (drawingSide) l.code210 = p.code210;
@@ -141,11 +200,13 @@ void Chords(RecordArray<TAcadLineBlk>& lines, const R& r, double a, int64_t coun
 } // namespace
 
 void ExplodeBlkPolylines(DxfDrawing& d) {
-    ExplodePolylineSide(d.BlkLwpAry, d.BlkLwpVerAry, d.BlkLineAry, d.BlkArcAry, false);
+    ExplodePolylineSide(d.BlkLwpAry, d.BlkLwpVerAry, d.BlkLineAry, d.BlkArcAry,
+                        {d.BlkFillAry, d.BlkFillRingAry, d.BlkFillPointAry}, false);
 }
 
 void ExplodePolylines(DxfDrawing& d) {
-    ExplodePolylineSide(d.LwpAry, d.LwpVerAry, d.LineAry, d.ArcAry, true);
+    ExplodePolylineSide(d.LwpAry, d.LwpVerAry, d.LineAry, d.ArcAry,
+                        {d.FillAry, d.FillRingAry, d.FillPointAry}, true);
 }
 
 namespace {
@@ -266,20 +327,82 @@ void ExplodeSolids(DxfDrawing& d) {
         for (int c = 0; c < count; ++c)
             d.LineAry.push_back(
                 LineWithOwner(s, corners[size_t(c)], corners[size_t((c + 1) % count)]));
+        FillSolid(d, s);
     }
 }
 
-void ExplodeSplines(DxfDrawing& d) {
-    for (const TSplineBlk& s : d.SplineAry) {
-        if (s.code60 != 0 || s.code10Ary.size() < 2) continue;
-        // Planar, or flat in the drawing's plane: every control point at one height.
-        const bool flat =
-            IsUpright(s.code210) &&
-            std::all_of(s.code10Ary.begin(), s.code10Ary.end(),
-                        [&](const TAcadPoint& p) { return p.z == s.code10Ary.front().z; });
+namespace {
+
+void ExplodeSplineSide(const RecordArray<TSplineBlk>& splines, RecordArray<TAcadLineBlk>& lines) {
+    for (const TSplineBlk& s : splines) {
+        const std::vector<TAcadPoint>& defining = s.code10Ary.empty() ? s.code11Ary : s.code10Ary;
+        if (s.code60 != 0 || defining.size() < 2) continue;
+        // Planar, or flat in the drawing's plane: every defining point at one height.
+        const bool flat = IsUpright(s.code210) &&
+                          std::all_of(defining.begin(), defining.end(), [&](const TAcadPoint& p) {
+                              return p.z == defining.front().z;
+                          });
         if (!(s.code70 & 8) && !flat) continue;
-        for (size_t k = 0; k + 1 < s.code10Ary.size(); ++k)
-            d.LineAry.push_back(LineWithOwner(s, s.code10Ary[k], s.code10Ary[k + 1]));
+        const SplineDefinition def{s.code71, s.code40Ary, s.code10Ary, s.code41Ary, s.code11Ary};
+        const std::vector<TAcadPoint> pts = FlattenSpline(def, SplineTolerance(defining));
+        for (size_t k = 0; k + 1 < pts.size(); ++k)
+            lines.push_back(LineWithOwner(s, pts[k], pts[k + 1]));
+    }
+}
+
+} // namespace
+
+void ExplodeSplines(DxfDrawing& d) {
+    ExplodeSplineSide(d.SplineAry, d.LineAry);
+}
+
+void ExplodeBlkSplines(DxfDrawing& d) {
+    ExplodeSplineSide(d.BlkSplineAry, d.BlkLineAry);
+}
+
+void ExplodeMlines(DxfDrawing& d) {
+    for (const TMlineBlk& m : d.MlineAry) {
+        const size_t n = m.vertices.size(), elements = size_t(std::max<int16_t>(m.elements, 0));
+        if (m.code60 != 0 || n < 2 || m.miters.size() != n || m.offsets.size() != n * elements)
+            continue;
+        const auto at = [&](size_t v, size_t e) { // vertices and miters are in world axes
+            const TAcadPoint& p = m.vertices[v];
+            const double o = m.offsets[v * elements + e];
+            return TAcadPoint{p.x + m.miters[v].x * o, p.y + m.miters[v].y * o,
+                              p.z + m.miters[v].z * o};
+        };
+        for (size_t e = 0; e < elements; ++e) {
+            for (size_t v = 0; v + 1 < n; ++v) {
+                TAcadLineBlk l = LineLike(m, at(v, e), at(v + 1, e));
+                l.code210 = kExtrusionZ;
+                d.LineAry.push_back(std::move(l));
+            }
+            if (m.code71 & 2) {
+                TAcadLineBlk l = LineLike(m, at(n - 1, e), at(0, e));
+                l.code210 = kExtrusionZ;
+                d.LineAry.push_back(std::move(l));
+            }
+        }
+    }
+}
+
+void ExtendRays(DxfDrawing& d) {
+    const TAcadPoint lo = d.ExtMinPt, hi = d.ExtMaxPt;
+    const TAcadPoint mid{(lo.x + hi.x) / 2, (lo.y + hi.y) / 2, 0};
+    const double size = Distance2D(lo, hi);
+    for (const TRayBlk& r : d.RayAry) {
+        const double len = std::hypot(r.direction.x, r.direction.y);
+        if (r.code60 != 0 || !(len > 0) || !std::isfinite(len)) continue;
+        // A thousand times the drawing beyond it: a view would have to be zoomed out that far
+        // to see an end.
+        const double reach = 1000 * (std::max(size, 1e-9) + Distance2D(r.base, mid)) / len;
+        if (!std::isfinite(reach)) continue;
+        const auto along = [&](double t) {
+            return TAcadPoint{r.base.x + r.direction.x * t, r.base.y + r.direction.y * t, r.base.z};
+        };
+        TAcadLineBlk l = LineLike(r, r.bothWays ? along(-reach) : r.base, along(reach));
+        l.code210 = kExtrusionZ;
+        d.LineAry.push_back(std::move(l));
     }
 }
 

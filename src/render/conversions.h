@@ -18,5 +18,10 @@ void ExplodeFaces(DxfDrawing& d);
 void ExplodeLeaders(DxfDrawing& d);
 void ExplodeSolids(DxfDrawing& d);
 void ExplodeSplines(DxfDrawing& d);
+void ExplodeBlkSplines(DxfDrawing& d); // into block lines, to be placed
+void ExplodeMlines(DxfDrawing& d);
+// Rays and construction lines as lines reaching far beyond the extents (set before, which they
+// do not widen), so that every view shows them cut at its edges.
+void ExtendRays(DxfDrawing& d);
 
 } // namespace quillon

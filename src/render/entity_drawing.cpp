@@ -3,6 +3,10 @@
 #include "render/geometry.h"
 #include "render/view.h"
 
+#include <QPainterPath>
+#include <QPolygonF>
+#include <algorithm>
+
 namespace quillon {
 
 void DrawLine(Canvas& canvas, QPoint origin, const TAcadPoint& start, const TAcadPoint& end,
@@ -46,6 +50,37 @@ void DrawArc(Canvas& canvas, QPoint origin, const TAcadPoint& centre, double rad
     const QPoint b = DrawingToScreen({centre.x + radius, centre.y - radius, 0}, origin, upp);
     canvas.setPen(color, penWidth, penStyle);
     canvas.arc(a.x(), a.y(), b.x(), b.y(), p1.x(), p1.y(), p2.x(), p2.y());
+}
+
+void DrawFill(Canvas& canvas, QPoint origin, const DxfDrawing& d, const TFillBlk& f,
+              const TAcadPoint& centre, double upp, TColor color) {
+    // A fill smaller than a pixel covers no pixel centre: it shows as the pixel it lies in.
+    if ((f.right - f.left) / upp < 1 && (f.top - f.bottom) / upp < 1) {
+        const QPoint c = DrawingToScreen(
+            {(f.left + f.right) / 2 - centre.x, (f.bottom + f.top) / 2 - centre.y, 0}, origin, upp);
+        canvas.setPixel(c.x(), c.y(), color);
+        return;
+    }
+    // Far outside the picture coordinates are held at a margin, where rounding cannot show.
+    constexpr double kMargin = 1 << 20;
+    const auto pixel = [&](double v, int at) {
+        return std::clamp(v / upp, -kMargin, kMargin) + at;
+    };
+    QPainterPath path;
+    path.setFillRule(f.winding ? Qt::WindingFill : Qt::OddEvenFill);
+    size_t at = f.first;
+    QPolygonF ring;
+    for (uint32_t r = 0; r < f.rings; ++r) {
+        const uint32_t count = d.FillRingAry[f.firstRing + r];
+        ring.clear();
+        for (uint32_t k = 0; k < count; ++k, ++at) {
+            const TFillPoint& p = d.FillPointAry[at];
+            ring.append({pixel(p.x - centre.x, origin.x()), pixel(centre.y - p.y, origin.y())});
+        }
+        path.addPolygon(ring);
+        path.closeSubpath();
+    }
+    canvas.fillPath(path, color);
 }
 
 } // namespace quillon

@@ -16,5 +16,8 @@ void DrawLine(Canvas& canvas, QPoint origin, const TAcadPoint& start, const TAca
 void DrawArc(Canvas& canvas, QPoint origin, const TAcadPoint& centre, double radius,
              double startAngle, double endAngle, double upp, TColor color, int penWidth,
              TPenStyle penStyle);
+// A fill of the drawing (its rings in `d`'s fill arrays) with the view centre at `centre`.
+void DrawFill(Canvas& canvas, QPoint origin, const DxfDrawing& d, const TFillBlk& f,
+              const TAcadPoint& centre, double upp, TColor color);
 
 } // namespace quillon

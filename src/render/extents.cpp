@@ -123,6 +123,14 @@ void CalcExtents(DxfDrawing& d, TwoThreads twoThreads) {
     } else {
         reach = FiguresReach(d, 0, figures);
     }
+    {
+        LayerIndex layers(d.LayerAry);
+        Reach fills;
+        for (const TFillBlk& f : d.FillAry)
+            if (f.code60 == 0 && f.code67 == 0 && layers.visible(f.layer))
+                fills.add({{f.left, f.bottom, 0}, {f.right, f.top, 0}});
+        reach.follow(fills);
+    }
     if (!reach.any) { // a drawing of texts alone
         LayerIndex layers(d.LayerAry);
         for (const TTextBlk& t : d.TextAry)

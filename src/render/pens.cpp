@@ -96,6 +96,7 @@ void ResolvePensOfPart(DxfDrawing& d, int part, int parts) {
     for (auto& r : PartOf(d.ArcAry, part, parts)) resolve(r);
     for (auto& r : PartOf(d.CircleAry, part, parts)) resolve(r);
     for (auto& r : PartOf(d.TextAry, part, parts)) resolve(r);
+    for (auto& r : PartOf(d.FillAry, part, parts)) resolve(r);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "render/entity_drawing.h"
 #include "render/extents.h"
 #include "render/figure_run.h"
+#include "render/fills.h"
 #include "render/geometry.h"
 #include "render/pens.h"
 #include "render/text_drawing.h"
@@ -61,6 +62,16 @@ void ReduceDrawing(DxfDrawing& d, const std::function<void(int)>& progress) {
         Empty(d.BlkLwpAry);
         Empty(d.BlkLwpVerAry);
     }
+    // Block hatches, solids and splines become block fills and lines, placed with the rest.
+    if (!d.BlkHatchAry.empty()) {
+        ExplodeBlkHatches(d);
+        Empty(d.BlkHatchAry);
+    }
+    if (!d.BlkSolidAry.empty()) FillBlkSolids(d);
+    if (!d.BlkSplineAry.empty()) {
+        ExplodeBlkSplines(d);
+        Empty(d.BlkSplineAry);
+    }
     progress(10);
     // The drawable arrays are the largest: each is sized once for what the steps below add.
     const DrawableCounts reduced = ReducedSizes(d);
@@ -106,6 +117,7 @@ void ReduceDrawing(DxfDrawing& d, const std::function<void(int)>& progress) {
         ExplodeOcsCircles(d, false, 10);
         LinesToWcs(d);
         TextsToWcs(d);
+        FillsToWcs(d);
     }
     Empty(d.TopInsertAry);
     Empty(d.NestInsertAry);
@@ -113,10 +125,19 @@ void ReduceDrawing(DxfDrawing& d, const std::function<void(int)>& progress) {
     Consume(d, d.LeaderAry, ExplodeLeaders);
     Consume(d, d.SolidAry, ExplodeSolids);
     Consume(d, d.SplineAry, ExplodeSplines);
+    Consume(d, d.HatchAry, ExplodeHatches);
+    Consume(d, d.MlineAry, ExplodeMlines);
+    Empty(d.BlkFillAry);
+    Empty(d.BlkFillRingAry);
+    Empty(d.BlkFillPointAry);
     progress(80);
     ShowJisLayers(d, true, false);
     progress(90);
     CalcExtents(d);
+    if (!d.RayAry.empty()) {
+        ExtendRays(d);
+        Empty(d.RayAry);
+    }
     ResolvePens(d);
 }
 
@@ -239,6 +260,19 @@ void DrawFigures(Canvas& canvas, DxfDrawing& d, const Frame& frame, const DrawOp
         });
 }
 
+// The fills, under everything else: hatches, solids, wide polylines.
+void DrawFills(Canvas& canvas, const DxfDrawing& d, const Frame& frame,
+               const DrawOptions& options) {
+    for (size_t i = 0; i < d.FillAry.size(); i += options.thin ? 2 : 1) {
+        const TFillBlk& f = d.FillAry[i];
+        if (!Shown(d, f) ||
+            (!options.noClip && BesideWindow(f.left, f.bottom, f.right, f.top, frame.window)))
+            continue;
+        DrawFill(canvas, frame.origin, d, f, frame.centre, frame.upp,
+                 ColourOf(options, f.PenColor));
+    }
+}
+
 } // namespace
 
 void DrawDxf(Canvas& canvas, DxfDrawing& d, const ViewState& view, const DrawOptions& options) {
@@ -248,6 +282,7 @@ void DrawDxf(Canvas& canvas, DxfDrawing& d, const ViewState& view, const DrawOpt
     const double upp = UnitsPerPixel(view.ViewWidth, view.ViewHeight, width, height, fill);
     const Frame frame{QPoint(width / 2, height / 2), view.ViewCentre, upp,
                       WindowOfView(view.ViewCentre, width, height, upp)};
+    DrawFills(canvas, d, frame, options);
     DrawFiguresInTwo(
         canvas, d, frame, options, FigureRun{d, 1}.end(),
         [&](Canvas& on, size_t from, size_t to) { DrawFigures(on, d, frame, options, from, to); });

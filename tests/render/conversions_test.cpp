@@ -1,5 +1,6 @@
 #include "render/conversions.h"
 #include "render/geometry.h"
+#include "support/drawing_checks.h"
 
 #include <algorithm>
 #include <array>
@@ -185,9 +186,20 @@ TEST(Conversions, EllipsesSplinesLeadersFacesSolids) {
     level.code10Ary = {{0, 0, 2}, {1, 1, 2}, {2, 0, 2}, {3, 3, 2}};
     TSplineBlk levelTilted = level;
     levelTilted.code210 = {0, 1, 0};
+    planar.layer = "drawn";
+    level.layer = "drawn";
     s.SplineAry = {planar, spatial, level, levelTilted};
     ExplodeSplines(s);
-    EXPECT_EQ(s.LineAry.size(), 2u + 3u);
+    // The two drawn ones as curves from their first control point to their last.
+    ASSERT_GT(s.LineAry.size(), 2u + 3u);
+    std::vector<TAcadPoint> ends;
+    for (size_t k = 0; k < s.LineAry.size(); ++k) {
+        EXPECT_EQ(s.LineAry[k].layer, "drawn");
+        if (k == 0 || s.LineAry[k].st != s.LineAry[k - 1].ed) ends.push_back(s.LineAry[k].st);
+        if (k + 1 == s.LineAry.size() || s.LineAry[k].ed != s.LineAry[k + 1].st)
+            ends.push_back(s.LineAry[k].ed);
+    }
+    EXPECT_EQ(ends, (std::vector<TAcadPoint>{{0, 0, 0}, {2, 0, 0}, {0, 0, 2}, {3, 3, 2}}));
 
     DxfDrawing l;
     TLeaderBlk leader;
@@ -269,4 +281,48 @@ TEST(Conversions, TiltedTextsTurnIntoTheWorld) {
     TextsToWcs(d);
     EXPECT_TRUE(SamePoint(d.TextAry[0].pt10, {-1, 0, 0}, 1e-12));
     EXPECT_NEAR(d.TextAry[0].code50, 190, 1e-9);
+}
+
+TEST(Conversions, RaysAndConstructionLinesReachFarBeyondTheExtentsWithoutWideningThem) {
+    DxfDrawing d;
+    d.ExtMinPt = {0, 0, 0};
+    d.ExtMaxPt = {10, 10, 0};
+    TRayBlk ray;
+    ray.base = {5, 5, 0};
+    ray.direction = {1, 0, 0};
+    TRayBlk xline = ray;
+    xline.bothWays = true;
+    xline.direction = {0, 2, 0};
+    TRayBlk none = ray;
+    none.direction = {0, 0, 0};
+    d.RayAry = {ray, xline, none};
+    ExtendRays(d);
+    ASSERT_EQ(d.LineAry.size(), 2u);
+    EXPECT_EQ(d.LineAry[0].st, ray.base);
+    EXPECT_EQ(d.LineAry[0].ed.y, 5);
+    EXPECT_GT(d.LineAry[0].ed.x, 1000 * 10);
+    EXPECT_EQ(d.LineAry[1].st.x, 5);
+    EXPECT_LT(d.LineAry[1].st.y, -1000 * 10);
+    EXPECT_GT(d.LineAry[1].ed.y, 1000 * 10);
+    EXPECT_EQ(d.ExtMaxPt, (TAcadPoint{10, 10, 0}));
+}
+
+TEST(Conversions, MlineElementsRunAtTheirDistancesAlongTheMiters) {
+    DxfDrawing d;
+    TMlineBlk m;
+    m.elements = 2;
+    m.vertices = {{0, 0, 0}, {10, 0, 0}, {10, 10, 0}};
+    const double k = std::sqrt(0.5);
+    m.miters = {{0, 1, 0}, {-k, k, 0}, {-1, 0, 0}};
+    m.offsets = {1, -1, std::sqrt(2.0), -std::sqrt(2.0), 1, -1}; // a band 2 wide, mitred
+    TMlineBlk broken = m;
+    broken.offsets.pop_back();
+    d.MlineAry = {m, broken};
+    ExplodeMlines(d);
+    ASSERT_EQ(d.LineAry.size(), 4u); // two segments of two elements; nothing of the broken one
+    test::ExpectNearPoint(d.LineAry[0].st, {0, 1, 0});
+    test::ExpectNearPoint(d.LineAry[0].ed, {9, 1, 0});
+    test::ExpectNearPoint(d.LineAry[1].ed, {9, 10, 0});
+    test::ExpectNearPoint(d.LineAry[2].st, {0, -1, 0});
+    test::ExpectNearPoint(d.LineAry[3].ed, {11, 10, 0});
 }

@@ -54,6 +54,14 @@ std::string RecordsDigest(const DxfDrawing& d) {
         h << t.str << t.pt10 << t.pt11 << t.code40 << t.code41 << t.code50 << t.code70 << t.code72
           << t.code73 << t.mtflag;
     }
+    if (!d.FillAry.empty()) { // drawings without fills keep the digests they had
+        h << d.FillAry.size() << d.FillPointAry.size();
+        for (const TFillBlk& f : d.FillAry) {
+            Common(h, f);
+            h << f.winding << f.rings;
+        }
+        for (const TFillPoint& p : d.FillPointAry) h << p.x << p.y;
+    }
     h << d.ExtMinPt << d.ExtMaxPt;
     return h.hex();
 }

@@ -74,7 +74,8 @@ json Sizes(const DxfDrawing& d, bool drawableOnly) {
     json j = json::object();
     for (const auto& [name, size] : ArraySizes(d)) {
         const std::string n = name;
-        if (!drawableOnly || n == "LineAry" || n == "CircleAry" || n == "ArcAry" || n == "TextAry")
+        if (!drawableOnly || n == "LineAry" || n == "CircleAry" || n == "ArcAry" ||
+            n == "TextAry" || n == "FillAry")
             j[n] = size;
     }
     return j;
