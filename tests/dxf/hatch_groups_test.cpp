@@ -138,7 +138,7 @@ TEST(HatchGroups, PathsEdgesAndPatternLinesLandWhereTheirPlaceSays) {
     EXPECT_EQ(e[3].knots.size(), 8u);
     EXPECT_EQ(e[3].control.size(), 4u);
     EXPECT_EQ(e[3].control[1], (TAcadPoint{1, 1, 0}));
-    ASSERT_EQ(h.lines.size(), 2u); // the seed point is no pattern's
+    ASSERT_EQ(h.lines.size(), 2u); // the seed point after them adds no pattern line
     EXPECT_EQ(h.lines[0].offset, (TAcadPoint{-2.2, 2.2, 0}));
     EXPECT_EQ(h.lines[1].base, (TAcadPoint{1, 2, 0}));
     EXPECT_EQ(h.lines[1].dashes, (std::vector<double>{5, -1.5}));
