@@ -36,8 +36,7 @@ struct Window : quillon::test::ProgramFolder {
         return out;
     }
     QByteArray onDisk() const {
-        QFile f(tmp.file("prog/DirectoryList.txt"));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        return quillon::test::FileBytes(tmp.file("prog/DirectoryList.txt"));
     }
     void choose(int index) {
         w->ComboBox2->setCurrentIndex(index);

@@ -19,8 +19,7 @@ using quillon::test::TempFolder;
 namespace {
 
 QString ReadText(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    return QString::fromUtf8(quillon::test::FileBytes(path));
 }
 
 } // namespace

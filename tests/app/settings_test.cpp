@@ -15,14 +15,7 @@ using namespace quillon;
 using quillon::test::ScriptedPrompts;
 using quillon::test::TempFolder;
 
-namespace {
-
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-} // namespace
+using quillon::test::FileBytes;
 
 TEST(SettingsFile, ValuesAndFallbacks) {
     TempFolder tmp;
@@ -64,13 +57,13 @@ TEST(SettingsFile, WindowWritesEveryKeyAndReadsThemBack) {
         w.move(33, 44);
         w.close();
     }
-    const QString ini = QString::fromUtf8(ReadAll(paths.settingsFile()));
+    const QString ini = QString::fromUtf8(FileBytes(paths.settingsFile()));
     for (const char* expected :
          {"[Form]", "Left=33", "Top=44", "ProgId=Other.App", "ComboBoxText=work | /x",
           "makeImage=イメージ作成 ZoomLimits", "dxfImage=0", "whiteonblack=1", "dxftodwg=0",
           "FullName=/opt/R&D/ODAFileConverter", "; kept by the user\n[Mine]\nkey=value"})
         EXPECT_TRUE(ini.contains(QString::fromUtf8(expected))) << expected;
-    EXPECT_EQ(ReadAll(paths.directoryListFile()), "alpha | /y\r\nwork | /x\r\n");
+    EXPECT_EQ(FileBytes(paths.directoryListFile()), "alpha | /y\r\nwork | /x\r\n");
     EXPECT_EQ(QDir(tmp.path()).entryList({"*.tmp", "*~"}, QDir::Files).size(), 0);
 
     TForm2 again(paths, prompts);
@@ -103,7 +96,7 @@ TEST(DirectoryList, LinesAndByteOrderMarks) {
         ASSERT_TRUE(LoadDirectoryList(path, list));
         EXPECT_EQ(list.entries, c.entries);
         ASSERT_TRUE(SaveDirectoryList(path, list));
-        EXPECT_EQ(ReadAll(path), c.written);
+        EXPECT_EQ(FileBytes(path), c.written);
     }
     DirectoryListFile none;
     EXPECT_FALSE(LoadDirectoryList(tmp.file("none.txt"), none));

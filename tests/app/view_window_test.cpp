@@ -128,10 +128,7 @@ TEST(ViewWindow, SizeAndPanesAreKeptAndTheWidthGoesToThePreview) {
         splitter2->setSizes({180, splitter2->width() - 180});
         w->close();
     }
-    const QString ini = [&] {
-        QFile f(s.tmp.file("prog/quillon.ini"));
-        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-    }();
+    const QString ini = QString::fromUtf8(quillon::test::FileBytes(s.tmp.file("prog/quillon.ini")));
     EXPECT_TRUE(ini.contains("[Window]\nWidth=753\nHeight=421\nSplitter1=150\nSplitter2=180\n"))
         << ini.toStdString();
     EXPECT_TRUE(ini.contains("[Form]\nLeft=")); // the position keeps its own keys

@@ -43,10 +43,7 @@ struct Window : quillon::test::ProgramFolder {
         QCoreApplication::processEvents();
     }
     ~Window() { qunsetenv("QUILLON_STANDIN_LOG"); }
-    int runs() const {
-        QFile f(log);
-        return f.open(QIODevice::ReadOnly) ? int(f.readAll().count('\n')) : 0;
-    }
+    int runs() const { return int(quillon::test::FileBytes(log).count('\n')); }
     QPoint centreOf(const QString& name) const {
         FileListBox* list = w->FileListBox1;
         return list->visualItemRect(list->item(list->findName(name))).center();

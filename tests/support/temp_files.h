@@ -22,6 +22,12 @@ inline void PrintTo(const QStringList& l, std::ostream* os) {
 
 namespace quillon::test {
 
+// A file's bytes; none when it cannot be read.
+inline QByteArray FileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 class TempFolder {
 public:
     QString path() const { return dir_.path(); }
