@@ -6,6 +6,7 @@
 #include "cad/cad_connection.h"
 #include "cad/nanocad_com_win.h"
 #include "win/standin/cad_objects.h"
+#include "win/utf16_lines.h"
 #include "win/win_check.h"
 
 #include <oleauto.h>
@@ -138,22 +139,6 @@ private:
     bool serving_ = false;
 };
 
-// Every text the stand-in's document was sent, in order.
-inline std::vector<std::u16string> Log(const std::wstring& path) {
-    std::vector<std::u16string> lines;
-    const HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                 nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return lines;
-    std::u16string text(8192, u'\0');
-    DWORD n = 0;
-    ReadFile(f, text.data(), DWORD(text.size() * sizeof(char16_t)), &n, nullptr);
-    CloseHandle(f);
-    text.resize(n / sizeof(char16_t));
-    for (size_t from = 0, to; (to = text.find(u'\n', from)) != std::u16string::npos; from = to + 1)
-        lines.push_back(text.substr(from, to - from));
-    return lines;
-}
-
 // The window's state as the CAD reports it: 2 minimised, 3 maximised, 1 otherwise.
 inline int WindowState() {
     const HWND w = FindWindowW(nullptr, L"nanoCAD 5");
@@ -218,7 +203,7 @@ inline int Run(bool inProcess) {
                                    {CancelCommand(), InsertCommand(c.block, c.explode)});
         CHECK(GetTickCount64() - start < 20000);
         CHECK_EQ(outcome, c.outcome);
-        CHECK(Log(log) == c.log);
+        CHECK(Utf16Lines<char16_t>(log) == c.log); // every text the document was sent
         if (c.stateAfter) CHECK_EQ(WindowState(), c.stateAfter);
         if (c.sleepMs) {
             // The CAD still busy: connecting again ends within the bound as well. In process the

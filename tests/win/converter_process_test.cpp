@@ -4,6 +4,7 @@
 // a drive root included; a start that cannot succeed fails at once without a message box; a
 // converter that still runs is stopped.
 #include "convert/converter_process_win.h"
+#include "win/utf16_lines.h"
 #include "win/win_check.h"
 
 #include <windows.h>
@@ -26,21 +27,6 @@ std::wstring Quoted(const std::vector<std::wstring>& parameters) {
     std::wstring s;
     for (const std::wstring& p : parameters) s += (s.empty() ? L"\"" : L" \"") + p + L'"';
     return s;
-}
-
-std::vector<std::wstring> Lines(const std::wstring& path) {
-    std::vector<std::wstring> lines;
-    const HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                 OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return lines;
-    std::wstring text(4096, L'\0');
-    DWORD n = 0;
-    ReadFile(f, text.data(), DWORD(text.size() * sizeof(wchar_t)), &n, nullptr);
-    CloseHandle(f);
-    text.resize(n / sizeof(wchar_t));
-    for (size_t from = 0, to; (to = text.find(L'\n', from)) != std::wstring::npos; from = to + 1)
-        lines.push_back(text.substr(from, to - from));
-    return lines;
 }
 
 // Waits for the converter's end, but not for ever: a test must not hang.
@@ -83,7 +69,7 @@ int main() {
         ShellConverter converter;
         CHECK(converter.start(standIn, Quoted(run.parameters), false));
         CHECK(EndsWithin(converter, 30000));
-        CHECK(Lines(result) == run.received);
+        CHECK(Utf16Lines<wchar_t>(result) == run.received);
     }
 
     // Neither a missing converter nor a file that is no program starts, and no box waits for OK.

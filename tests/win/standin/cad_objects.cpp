@@ -21,22 +21,20 @@ HWND Window() {
     return FindWindowW(nullptr, L"nanoCAD 5");
 }
 
-// An object reached by member names; each name's DISPID is its place in `names` plus one.
-class Object : public IDispatch {
+// What every object of the stand-in shares: a count of its references, made with one, and the
+// interfaces it answers (IUnknown, `Interface` and one more of its own).
+template <class Interface> class Counted : public Interface {
 public:
-    Object(const wchar_t* const* names, UINT count, const IID& own)
-        : names_(names), count_(count), own_(own) {
-        InterlockedIncrement(&live);
-    }
-    virtual ~Object() { InterlockedDecrement(&live); }
+    explicit Counted(const IID& answered, const IID& own) : answered_(answered), own_(own) {}
+    virtual ~Counted() = default;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid != IID_IUnknown && iid != IID_IDispatch && iid != own_) {
+        if (iid != IID_IUnknown && iid != answered_ && iid != own_) {
             *out = nullptr;
             return E_NOINTERFACE;
         }
-        *out = static_cast<IDispatch*>(this);
-        AddRef();
+        *out = static_cast<Interface*>(this);
+        this->AddRef();
         return S_OK;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return ULONG(InterlockedIncrement(&refs_)); }
@@ -45,6 +43,21 @@ public:
         if (n == 0) delete this;
         return ULONG(n);
     }
+
+private:
+    LONG refs_ = 1;
+    IID answered_, own_;
+};
+
+// An object reached by member names; each name's DISPID is its place in `names` plus one.
+class Object : public Counted<IDispatch> {
+public:
+    Object(const wchar_t* const* names, UINT count, const IID& own)
+        : Counted(IID_IDispatch, own), names_(names), count_(count) {
+        InterlockedIncrement(&live);
+    }
+    ~Object() override { InterlockedDecrement(&live); }
+
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {
         *n = 0;
         return S_OK;
@@ -80,10 +93,8 @@ protected:
     }
 
 private:
-    LONG refs_ = 1;
     const wchar_t* const* names_;
     UINT count_;
-    IID own_;
 };
 
 const wchar_t* const kDocumentMembers[] = {L"SendCommand"};
@@ -150,23 +161,9 @@ protected:
     }
 };
 
-class Factory final : public IClassFactory {
+class Factory final : public Counted<IClassFactory> {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (iid != IID_IUnknown && iid != IID_IClassFactory) {
-            *out = nullptr;
-            return E_NOINTERFACE;
-        }
-        *out = static_cast<IClassFactory*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ULONG(InterlockedIncrement(&refs_)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG n = InterlockedDecrement(&refs_);
-        if (n == 0) delete this;
-        return ULONG(n);
-    }
+    Factory() : Counted(IID_IClassFactory, IID_IClassFactory) {}
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
         *out = nullptr;
         if (outer) return CLASS_E_NOAGGREGATION;
@@ -182,9 +179,6 @@ public:
             InterlockedDecrement(&live);
         return S_OK;
     }
-
-private:
-    LONG refs_ = 1;
 };
 
 } // namespace
